@@ -1,0 +1,20 @@
+#pragma once
+
+namespace forms {
+class frmVorlan;
+class frmGame;
+} // namespace forms
+
+namespace app {
+
+// The default instances of the two forms, created on first use.
+forms::frmVorlan& frmVorlan();
+forms::frmGame& frmGame();
+
+// Whether the game form has been created yet (without creating it).
+bool frmGameExists();
+
+// Destroys both instances; only the end of the program (and a test's clean-up) calls it.
+void releaseForms();
+
+} // namespace app

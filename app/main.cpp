@@ -1,0 +1,26 @@
+#include "app/display.h"
+#include "app/instances.h"
+#include "forms/title/frmVorlan.h"
+#include "runtime/error.h"
+
+#include <cstdio>
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    if (const std::string missing = app::missingDisplay(); !missing.empty()) {
+        std::fprintf(stderr, "%s\n", missing.c_str());
+        return 2;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vorlan-cup"));
+    QApplication::setDesktopFileName(QStringLiteral("io.vorlan.VorlanCup"));
+    // The program decides itself when it ends (see app/instances.cpp).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    rt::runHandler([] { app::frmVorlan().Show(); });
+    const int status = rt::programEnded() ? rt::kUnhandledErrorStatus : QApplication::exec();
+    app::releaseForms();
+    return status;
+}

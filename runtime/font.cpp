@@ -1,0 +1,38 @@
+#include "font.h"
+
+#include "units.h"
+
+#include <QFontDatabase>
+
+namespace rt {
+namespace {
+const QString kDesignFamily = QStringLiteral("Arial Black");
+const QString kStandInFamily = QStringLiteral("Lato");
+
+bool designFamilyInstalled()
+{
+    return QFontDatabase::hasFamily(kDesignFamily);
+}
+} // namespace
+
+QString fontFamily()
+{
+    return designFamilyInstalled() ? kDesignFamily : kStandInFamily;
+}
+
+QFont designFont(const FontSpec& spec)
+{
+    QFont font(fontFamily());
+    font.setPixelSize(pointsToPixels(spec.points));
+    // "Arial Black" is a black face at any weight; the stand-in has to ask for its black face.
+    if (designFamilyInstalled())
+        font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+    else
+        font.setWeight(QFont::Black);
+    font.setItalic(spec.italic);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+} // namespace rt

@@ -1,0 +1,29 @@
+#include "msgbox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace rt {
+namespace {
+MessageBoxHandler g_handler;
+}
+
+void rtcMsgBox(const QString& prompt)
+{
+    if (g_handler) {
+        g_handler(prompt);
+        return;
+    }
+    QWidget* owner = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, prompt, QMessageBox::Ok, owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
+{
+    std::swap(g_handler, handler);
+    return handler;
+}
+
+} // namespace rt

@@ -1,0 +1,387 @@
+#include "runtime/convert.h"
+#include "runtime/form.h"
+#include "runtime/random.h"
+#include "support.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+
+using rt::ErrorNumber;
+using rt::Integer;
+
+Q_DECLARE_METATYPE(std::optional<int>)
+
+namespace {
+
+// The error number that `action` raises, or nothing if it raises none.
+template <class F> std::optional<ErrorNumber> errorOf(F&& action)
+{
+    try {
+        action();
+    } catch (const rt::RuntimeError& error) {
+        return error.number();
+    }
+    return std::nullopt;
+}
+
+constexpr rt::ControlRow kSketchControls[] = {
+    {.kind = rt::ControlKind::Label,
+     .name = "lblNote",
+     .left = 0,
+     .top = 0,
+     .width = 900,
+     .height = 300,
+     .text = "note",
+     .font = {12, 400, false}},
+    {.kind = rt::ControlKind::Timer, .name = "tmrTick"},
+};
+
+// A plain form to draw on: 300 x 200 pixels, white, boxes filled.
+rt::FormDesign sketchDesign(rt::FillStyle fill)
+{
+    return {.caption = "sketch",
+            .clientWidth = 4500,
+            .clientHeight = 3000,
+            .backColor = rt::colors::white,
+            .fillStyle = fill,
+            .controls = kSketchControls};
+}
+
+class Sketch : public rt::Form
+{
+public:
+    explicit Sketch(rt::FillStyle fill = rt::FillStyle::Solid) : rt::Form(sketchDesign(fill)) {}
+    using rt::Form::label;
+    using rt::Form::timer;
+
+    QRgb at(int x, int y) const { return drawing().pixel(x, y) & 0xffffff; }
+};
+
+constexpr QRgb rgb(rt::Color c)
+{
+    return (QRgb(c.red) << 16) | (QRgb(c.green) << 8) | c.blue;
+}
+
+} // namespace
+
+class TestRuntime : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void integerArithmeticIsChecked();
+    void textToInteger_data();
+    void textToInteger();
+    void integerToText();
+    void textToDouble_data();
+    void textToDouble();
+    void floorAndRound();
+    void colours();
+    void randomValues();
+    void boxesTakeTheirCornersInEitherOrder();
+    void boxesAndLinesDrawExactPixels();
+    void drawingSurvivesResizeAndHiding();
+    void badLineFlagsAreAnError();
+    void controlsKeepTheirOwnVisibleFlag();
+    void labelsShowTextAsTyped();
+    void timerIntervals();
+};
+
+void TestRuntime::integerArithmeticIsChecked()
+{
+    Integer clicks = 32767;
+    QCOMPARE(errorOf([&] { clicks += 1; }), ErrorNumber::Overflow);
+    QCOMPARE(clicks, Integer(32767)); // the variable keeps its old value
+
+    Integer low = -32768;
+    QCOMPARE(errorOf([&] { low -= 1; }), ErrorNumber::Overflow);
+    QCOMPARE(errorOf([&] { low = -low; }), ErrorNumber::Overflow);
+    QCOMPARE(low, Integer(-32768));
+
+    QCOMPARE(errorOf([] { Integer(32768); }), ErrorNumber::Overflow);
+    QCOMPARE(errorOf([] { Integer(-32769); }), ErrorNumber::Overflow);
+
+    Integer sum = 30000;
+    sum += -30000;
+    sum += 2767;
+    QCOMPARE(sum.value(), 2767);
+    QVERIFY(Integer(-5) < Integer(3));
+}
+
+void TestRuntime::textToInteger_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<int>>("value");
+    QTest::addColumn<int>("error");
+
+    const auto ok = [](const char* name, const QString& text, int value) {
+        QTest::newRow(name) << text << std::optional<int>(value) << 0;
+    };
+    const auto bad = [](const char* name, const QString& text, ErrorNumber error) {
+        QTest::newRow(name) << text << std::optional<int>() << int(error);
+    };
+    ok("zero", "0", 0);
+    ok("blanks around", "  42 \t", 42);
+    ok("minus", "-7", -7);
+    ok("plus", "+5", 5);
+    ok("leading zeros", "007", 7);
+    ok("minus zero", "-0", 0);
+    ok("lowest", "-32768", -32768);
+    ok("highest", "32767", 32767);
+
+    const ErrorNumber mismatch = ErrorNumber::TypeMismatch;
+    bad("empty", "", mismatch);
+    bad("blanks only", "   ", mismatch);
+    bad("letters", "abc", mismatch);
+    bad("digits then letter", "4a", mismatch);
+    bad("fraction", "1.5", mismatch);
+    bad("exponent", "1e3", mismatch);
+    bad("sign alone", "-", mismatch);
+    bad("two signs", "--5", mismatch);
+    bad("blank after sign", "- 5", mismatch);
+    bad("two numbers", "5 5", mismatch);
+    bad("hex", "0x10", mismatch);
+    bad("full-width digit", QStringLiteral("\uff15"), mismatch);
+    bad("line break", "5\n", mismatch);
+
+    bad("just above", "32768", ErrorNumber::Overflow);
+    bad("just below", "-32769", ErrorNumber::Overflow);
+    bad("very long", "123456789012345678901234567890", ErrorNumber::Overflow);
+}
+
+void TestRuntime::textToInteger()
+{
+    QFETCH(QString, text);
+    QFETCH(std::optional<int>, value);
+    QFETCH(int, error);
+
+    Integer result = 99;
+    const auto raised = errorOf([&] { result = rt::textToInteger(text); });
+    if (value) {
+        QCOMPARE(raised, std::nullopt);
+        QCOMPARE(result.value(), *value);
+    } else {
+        QCOMPARE(raised, ErrorNumber(error));
+        QCOMPARE(result.value(), 99);
+    }
+}
+
+void TestRuntime::integerToText()
+{
+    QCOMPARE(rt::integerToText(0), QStringLiteral("0"));
+    QCOMPARE(rt::integerToText(-5), QStringLiteral("-5"));
+    QCOMPARE(rt::integerToText(-32768), QStringLiteral("-32768"));
+    QCOMPARE(rt::integerToText(32767), QStringLiteral("32767"));
+    QCOMPARE(rt::textToInteger(rt::integerToText(-1234)), Integer(-1234));
+}
+
+void TestRuntime::textToDouble_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("digit") << "4" << 4.0 << 0;
+    QTest::newRow("blanks and fraction") << " 4.0 " << 4.0 << 0;
+    QTest::newRow("exponent") << "-1.5e2" << -150.0 << 0;
+    QTest::newRow("bare fraction") << ".5" << 0.5 << 0;
+    const int mismatch = int(ErrorNumber::TypeMismatch);
+    QTest::newRow("empty") << "" << 0.0 << mismatch;
+    QTest::newRow("word") << "four" << 0.0 << mismatch;
+    QTest::newRow("infinity") << "inf" << 0.0 << mismatch;
+    QTest::newRow("nan") << "nan" << 0.0 << mismatch;
+    QTest::newRow("comma") << "4,0" << 0.0 << mismatch;
+    QTest::newRow("huge") << "1e400" << 0.0 << int(ErrorNumber::Overflow);
+}
+
+void TestRuntime::textToDouble()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QFETCH(int, error);
+
+    double result = -1;
+    const auto raised = errorOf([&] { result = rt::textToDouble(text); });
+    if (error == 0) {
+        QCOMPARE(raised, std::nullopt);
+        QCOMPARE(result, value);
+    } else {
+        QCOMPARE(raised, ErrorNumber(error));
+    }
+}
+
+void TestRuntime::floorAndRound()
+{
+    QCOMPARE(rt::floorToInteger(-0.5), Integer(-1));
+    QCOMPARE(rt::floorToInteger(0.9999f * 8070.0f), Integer(8069));
+    QCOMPARE(rt::floorToInteger(32767.99), Integer(32767));
+    QCOMPARE(rt::floorToInteger(-32768.0), Integer(-32768));
+    QCOMPARE(errorOf([] { rt::floorToInteger(32768.0); }), ErrorNumber::Overflow);
+    QCOMPARE(errorOf([] { rt::floorToInteger(-32768.5); }), ErrorNumber::Overflow);
+    QCOMPARE(errorOf([] { rt::floorToInteger(std::nan("")); }), ErrorNumber::Overflow);
+
+    QCOMPARE(rt::roundToInteger(5070.0), Integer(5070));
+    QCOMPARE(rt::roundToInteger(2.5), Integer(2)); // halves go to the even neighbour
+    QCOMPARE(rt::roundToInteger(3.5), Integer(4));
+    QCOMPARE(rt::roundToInteger(-2.5), Integer(-2));
+    QCOMPARE(rt::roundToInteger(32767.4), Integer(32767));
+    QCOMPARE(errorOf([] { rt::roundToInteger(32767.5); }), ErrorNumber::Overflow);
+    QCOMPARE(errorOf([] { rt::roundToInteger(-40000.0); }), ErrorNumber::Overflow);
+}
+
+void TestRuntime::colours()
+{
+    QCOMPARE(rt::rtcRgb(256, 256, 256), rt::colors::white);
+    QCOMPARE(rt::rtcRgb(100, 207, 48), (rt::Color{100, 207, 48}));
+    QCOMPARE(rt::rtcRgb(-1, 300, 7), (rt::Color{0, 255, 7}));
+}
+
+void TestRuntime::randomValues()
+{
+    for (int i = 0; i < 100000; ++i) {
+        const float r = rt::rtcRandomNext(1);
+        QVERIFY2(r >= 0.0f && r < 1.0f, qPrintable(QString::number(double(r))));
+    }
+    const float last = rt::rtcRandomNext(1);
+    QCOMPARE(rt::rtcRandomNext(0), last);
+    QCOMPARE(errorOf([] { rt::rtcRandomNext(-1); }), ErrorNumber::InvalidCall);
+
+    float next = 0.25f;
+    auto previous = rt::setRandomSource([&next] { return next += 0.25f; });
+    QCOMPARE(rt::rtcRandomNext(1), 0.5f);
+    QCOMPARE(rt::rtcRandomNext(1), 0.75f);
+    rt::setRandomSource(std::move(previous));
+    QVERIFY(rt::rtcRandomNext(1) != 1.0f);
+}
+
+void TestRuntime::boxesTakeTheirCornersInEitherOrder()
+{
+    const rt::Color green = rt::colors::fieldGreen;
+    Sketch forward, backward, crossed;
+    for (Sketch* form : {&forward, &backward, &crossed})
+        form->setFillColor(green);
+    forward.Line(rt::Form::kBox, 750, 1500, 1500, 2970, rt::colors::crimson);
+    backward.Line(rt::Form::kBox, 1500, 2970, 750, 1500, rt::colors::crimson);
+    crossed.Line(rt::Form::kBox, 750, 2970, 1500, 1500, rt::colors::crimson);
+    QCOMPARE(backward.drawing(), forward.drawing());
+    QCOMPARE(crossed.drawing(), forward.drawing());
+}
+
+void TestRuntime::boxesAndLinesDrawExactPixels()
+{
+    Sketch solid;
+    solid.setFillColor(rt::colors::fieldGreen);
+    // (750, 1500) to (1500, 2970) twips: pixels 50..100 across, 100..198 down, both included.
+    solid.Line(rt::Form::kBox, 1500, 2970, 750, 1500, rt::colors::crimson);
+    QCOMPARE(solid.at(50, 100), rgb(rt::colors::crimson));
+    QCOMPARE(solid.at(100, 198), rgb(rt::colors::crimson));
+    QCOMPARE(solid.at(75, 100), rgb(rt::colors::crimson));
+    QCOMPARE(solid.at(100, 150), rgb(rt::colors::crimson));
+    QCOMPARE(solid.at(75, 150), rgb(rt::colors::fieldGreen));
+    QCOMPARE(solid.at(51, 101), rgb(rt::colors::fieldGreen));
+    QCOMPARE(solid.at(49, 150), rgb(rt::colors::white));
+    QCOMPARE(solid.at(101, 150), rgb(rt::colors::white));
+    QCOMPARE(solid.at(75, 199), rgb(rt::colors::white));
+    QCOMPARE(solid.FillColor(), rt::colors::fieldGreen);
+
+    Sketch hollow(rt::FillStyle::Transparent);
+    hollow.setFillColor(rt::colors::fieldGreen);
+    hollow.Line(rt::Form::kBox, 750, 1500, 1500, 2970, rt::colors::crimson);
+    QCOMPARE(hollow.at(75, 150), rgb(rt::colors::white));
+    QCOMPARE(hollow.at(50, 150), rgb(rt::colors::crimson));
+
+    // 2500 twips is 166.7 pixels: the line lands on the nearest pixel column, 167.
+    Sketch lined;
+    lined.Line(rt::Form::kLine, 2500, 500, 2500, 1500, rt::colors::crimson);
+    QCOMPARE(lined.at(167, 33), rgb(rt::colors::crimson));
+    QCOMPARE(lined.at(167, 100), rgb(rt::colors::crimson));
+    QCOMPARE(lined.at(166, 60), rgb(rt::colors::white));
+    QCOMPARE(lined.at(168, 60), rgb(rt::colors::white));
+    QCOMPARE(lined.at(167, 101), rgb(rt::colors::white));
+}
+
+void TestRuntime::drawingSurvivesResizeAndHiding()
+{
+    Sketch form;
+    form.setFillColor(rt::colors::fieldGreen);
+    form.Line(rt::Form::kBox, 0, 0, 4485, 2985, rt::colors::crimson);
+    const QImage before = form.drawing();
+    form.Show();
+    form.widget()->resize(400, 260);
+    QCOMPARE(form.ScaleWidth(), 6000.0f);
+    QCOMPARE(form.ScaleHeight(), 3900.0f);
+    QCOMPARE(form.drawing().copy(before.rect()), before);
+    QCOMPARE(form.at(350, 230), rgb(rt::colors::white)); // new area: the form's colour
+
+    form.widget()->resize(100, 100);
+    form.Hide();
+    form.Show();
+    form.widget()->resize(400, 260);
+    QCOMPARE(form.drawing().copy(before.rect()), before);
+
+    // What the player sees: the drawing beneath the controls.
+    const QImage shown = form.widget()->grab().toImage();
+    QCOMPARE(shown.pixel(150, 150) & 0xffffff, rgb(rt::colors::fieldGreen));
+    QCOMPARE(shown.pixel(299, 150) & 0xffffff, rgb(rt::colors::crimson));
+    QCOMPARE(shown.pixel(350, 150) & 0xffffff, rgb(rt::colors::white));
+}
+
+void TestRuntime::badLineFlagsAreAnError()
+{
+    Sketch form;
+    const QImage before = form.drawing();
+    QCOMPARE(errorOf([&] { form.Line(0x36, 0, 0, 100, 100, rt::colors::black); }),
+             ErrorNumber::InvalidCall);
+    QCOMPARE(form.drawing(), before);
+}
+
+void TestRuntime::controlsKeepTheirOwnVisibleFlag()
+{
+    Sketch form; // never shown: no control is on the screen, yet each keeps its flag
+    rt::Label& note = form.label("lblNote");
+    QVERIFY(note.Visible());
+    note.setVisible(false);
+    QVERIFY(!note.Visible());
+    note.setVisible(true);
+    QVERIFY(note.Visible());
+    QVERIFY(!form.Visible());
+    form.setVisible(true);
+    QVERIFY(form.Visible());
+    QVERIFY(note.widget()->isVisible());
+}
+
+void TestRuntime::labelsShowTextAsTyped()
+{
+    Sketch form;
+    rt::Label& note = form.label("lblNote");
+    note.setCaption(QStringLiteral("<b>7</b>"));
+    QCOMPARE(note.Caption(), QStringLiteral("<b>7</b>"));
+    QCOMPARE(static_cast<QLabel*>(note.widget())->textFormat(), Qt::PlainText);
+}
+
+void TestRuntime::timerIntervals()
+{
+    Sketch form;
+    rt::Timer& timer = form.timer("tmrTick");
+    int ticks = 0;
+    timer.onTimer([&] { ++ticks; });
+    QCOMPARE(timer.Interval(), 0);
+    QCOMPARE(errorOf([&] { timer.setInterval(-1); }), ErrorNumber::InvalidPropertyValue);
+    QCOMPARE(errorOf([&] { timer.setInterval(65536); }), ErrorNumber::InvalidPropertyValue);
+    QCOMPARE(timer.Interval(), 0);
+
+    timer.setInterval(5);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 3, 2000);
+    timer.setInterval(0);
+    const int stopped = ticks;
+    QTest::qWait(50);
+    QCOMPARE(ticks, stopped);
+}
+
+QTEST_MAIN(TestRuntime)
+#include "tst_runtime.moc"

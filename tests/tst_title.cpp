@@ -1,0 +1,236 @@
+#include "app/instances.h"
+#include "forms/game/frmGame.h"
+#include "forms/title/frmVorlan.h"
+#include "runtime/font.h"
+#include "runtime/units.h"
+
+#include <QAccessible>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+// Clicks the form where a player would: on whatever takes the mouse at that point.
+void clickAt(rt::Form& form, int xTwips, int yTwips)
+{
+    QWidget* surface = form.widget();
+    const QPoint point(rt::twipsToPixels(xTwips), rt::twipsToPixels(yTwips));
+    QWidget* target = surface->childAt(point);
+    if (!target)
+        target = surface;
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(surface, point));
+}
+
+template <class Test> int countPixels(const QImage& image, const QRect& area, Test test)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += test(image.pixel(x, y));
+    return count;
+}
+
+int countNear(const QImage& image, const QRect& area, QRgb colour)
+{
+    return countPixels(image, area, [colour](QRgb p) {
+        return std::abs(qRed(p) - qRed(colour)) + std::abs(qGreen(p) - qGreen(colour)) +
+                   std::abs(qBlue(p) - qBlue(colour)) <
+               12;
+    });
+}
+
+bool isCrimson(QRgb p)
+{
+    return qRed(p) > 70 && qGreen(p) < 50 && qBlue(p) < 50;
+}
+
+const QRgb kPurple = qRgb(62, 52, 104);
+const QRgb kGrey = qRgb(171, 171, 171);
+const QRgb kGold = qRgb(244, 209, 11);
+
+} // namespace
+
+class TestTitle : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void clicks_data();
+    void clicks();
+    void whatThePlayerSees();
+    void textsAreHeavyAndSizedInTwips();
+    void screenReadersCanReadEveryControl();
+    void pictures_data();
+    void pictures();
+};
+
+void TestTitle::init()
+{
+    app::frmVorlan().Show();
+    QVERIFY(QTest::qWaitForWindowExposed(app::frmVorlan().widget()));
+}
+
+void TestTitle::cleanup()
+{
+    app::releaseForms();
+}
+
+void TestTitle::clicks_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<bool>("opensGame");
+
+    QTest::newRow("the words Vorlan Cup 2001") << 2800 << 400 << false;
+    QTest::newRow("the label's empty end") << 5300 << 800 << false;
+    QTest::newRow("the words Click to Guess") << 1500 << 3600 << false;
+    QTest::newRow("below the words, inside the label") << 2800 << 4400 << false;
+    QTest::newRow("home emblem") << 1400 << 2100 << false;
+    QTest::newRow("home emblem's corner") << 490 << 1210 << false;
+    QTest::newRow("visiting emblem") << 4100 << 2100 << false;
+    QTest::newRow("visiting emblem's background") << 5200 << 3270 << false;
+
+    QTest::newRow("purple panel beside the emblem") << 240 << 2100 << true;
+    QTest::newRow("purple panel between emblem and label") << 1400 << 3200 << true;
+    QTest::newRow("bottom band, purple") << 1000 << 5000 << true;
+    QTest::newRow("bottom band, grey") << 4000 << 5000 << true;
+    QTest::newRow("grey right margin") << 5460 << 2100 << true;
+    QTest::newRow("grey between emblem and title") << 4100 << 900 << true;
+    QTest::newRow("just below the label") << 2800 << 4460 << true;
+}
+
+void TestTitle::clicks()
+{
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(bool, opensGame);
+
+    forms::frmVorlan& title = app::frmVorlan();
+    clickAt(title, x, y);
+
+    QCOMPARE(app::frmGameExists(), opensGame);
+    QCOMPARE(title.Visible(), !opensGame);
+    QCOMPARE(title.Enabled(), !opensGame);
+    if (!opensGame)
+        return;
+    forms::frmGame& game = app::frmGame();
+    QVERIFY(game.Visible());
+    QVERIFY(QTest::qWaitForWindowExposed(game.widget()));
+    QCOMPARE(game.widget()->windowTitle(), QStringLiteral("Vorlan Cup 2001"));
+    QCOMPARE(game.ScaleWidth(), 11010.0f);
+    QCOMPARE(game.ScaleHeight(), 8070.0f);
+
+    // The title form is put away for good: it takes no more clicks.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not accepted by receiving widget"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not accepted by receiving widget"));
+    clickAt(title, x, y);
+    QCOMPARE(&app::frmGame(), &game);
+    QVERIFY(!title.Visible());
+}
+
+void TestTitle::whatThePlayerSees()
+{
+    forms::frmVorlan& title = app::frmVorlan();
+    QCOMPARE(title.widget()->windowTitle(), QStringLiteral("Vorlan Cup 2001"));
+    QCOMPARE(title.ScaleWidth(), 5535.0f);
+    QCOMPARE(title.ScaleHeight(), 5250.0f);
+
+    const QImage screen = title.widget()->grab().toImage();
+    // The purple panel on the left, full height; grey to its right.
+    QCOMPARE(screen.pixel(5, 345), kPurple);
+    QCOMPARE(screen.pixel(192, 345), kPurple);
+    QCOMPARE(screen.pixel(193, 345), kGrey);
+    QCOMPARE(screen.pixel(368, 5), kGrey);
+    // Both emblems merge with what they lie on.
+    QCOMPARE(screen.pixel(33, 81), kPurple);
+    QCOMPARE(screen.pixel(209, 65), kGrey);
+    QVERIFY(countNear(screen, QRect(40, 90, 60, 60), kPurple) < 2500);
+    QVERIFY(countPixels(screen, QRect(215, 80, 60, 60), isCrimson) > 1200);
+    // Gold words over both halves: the labels lie above the panel.
+    QVERIFY(countNear(screen, QRect(8, 8, 180, 49), kGold) > 200);
+    QVERIFY(countNear(screen, QRect(193, 8, 160, 49), kGold) > 200);
+    QVERIFY(countNear(screen, QRect(8, 224, 180, 73), kGold) > 200);
+    QVERIFY(countNear(screen, QRect(193, 224, 160, 73), kGold) > 200);
+}
+
+void TestTitle::textsAreHeavyAndSizedInTwips()
+{
+    const auto* words = app::frmVorlan().widget()->findChild<QLabel*>("lblClickToGuess");
+    const auto* name = app::frmVorlan().widget()->findChild<QLabel*>("lblVorlanCup");
+    QVERIFY(words && name);
+    QCOMPARE(words->font().pixelSize(), 29); // 21.75 pt at 20 twips a point, 15 a pixel
+    QCOMPARE(name->font().pixelSize(), 35);  // 26.25 pt
+    QVERIFY(name->font().italic());
+    QVERIFY(!words->font().italic());
+    const QFontInfo used(words->font());
+    QCOMPARE(used.family(), rt::fontFamily());
+    QVERIFY2(used.weight() >= QFont::Bold, qPrintable(used.styleName()));
+    if (rt::fontFamily() != QLatin1String("Arial Black"))
+        QCOMPARE(QFontInfo(name->font()).styleName(), QStringLiteral("Black Italic"));
+}
+
+void TestTitle::screenReadersCanReadEveryControl()
+{
+    QWidget* surface = app::frmVorlan().widget();
+    const QStringList expected{"Image1", "Image2", "lblClickToGuess", "lblVorlanCup",
+                               "shpBackground"};
+    for (const QString& name : expected) {
+        QWidget* control = surface->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible);
+        QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(name));
+    }
+    QAccessibleInterface* words =
+        QAccessible::queryAccessibleInterface(surface->findChild<QWidget*>("lblClickToGuess"));
+    QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Click to Guess the Results"));
+}
+
+void TestTitle::pictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<QRgb>("background");
+
+    for (const int factor : {1, 2}) {
+        const QString suffix = factor == 1 ? QString() : QStringLiteral("@2x");
+        QTest::addRow("home emblem%s", qPrintable(suffix))
+            << "tolveys-emblem" + suffix << QSize(126, 126) * factor << 128 << kPurple;
+        QTest::addRow("visiting emblem%s", qPrintable(suffix))
+            << "falders-emblem" + suffix << QSize(140, 155) * factor << 128 << kGrey;
+    }
+}
+
+void TestTitle::pictures()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(int, colours);
+    QFETCH(QRgb, background);
+
+    const QImage picture(":/assets/" + name + ".png");
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.format(), QImage::Format_Indexed8);
+    QCOMPARE(picture.colorCount(), colours);
+    QVERIFY(!picture.hasAlphaChannel());
+    const int right = size.width() - 1, bottom = size.height() - 1;
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
+        QCOMPARE(picture.pixel(corner), background);
+    // The emblem itself: plenty of pixels that are not background.
+    int drawn = 0;
+    for (int y = 0; y <= bottom; ++y)
+        for (int x = 0; x <= right; ++x)
+            drawn += picture.pixel(x, y) != background;
+    QVERIFY(drawn > size.width() * size.height() / 5);
+}
+
+QTEST_MAIN(TestTitle)
+#include "tst_title.moc"
