@@ -1,0 +1,33 @@
+# Shared by scripts/play and scripts/test: the Debian packages each needs, installed when
+# missing, and the build.
+
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+    libxcb1-dev librsvg2-bin fonts-lato fonts-dejavu-core)
+TEST_PACKAGES=(xvfb openbox xdotool x11-utils imagemagick)
+
+# Installs the packages that are not installed yet (as root, or through sudo).
+need_packages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing Debian packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# build DIR [CMAKE OPTIONS...]: configures once, then rebuilds only what changed.
+build() {
+    local dir=$1
+    shift
+    [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir"
+}
