@@ -1,5 +1,6 @@
 #include "widgets.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,33 @@
 #include <QResizeEvent>
 
 namespace rt {
+namespace {
+
+// Screen readers name pictures, shapes and lines by what they are, not as empty panes.
+QAccessibleInterface* accessibleFor(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (dynamic_cast<ImageWidget*>(widget) || dynamic_cast<ShapeWidget*>(widget))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (dynamic_cast<LineWidget*>(widget))
+        return new QAccessibleWidget(widget, QAccessible::Separator);
+    if (dynamic_cast<FormWidget*>(widget))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
+void installAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace
 
 void LabelWidget::mousePressEvent(QMouseEvent* event)
 {
@@ -77,6 +105,7 @@ namespace rt {
 FormWidget::FormWidget(const QColor& background, QSize clientSize)
     : m_background(background), m_scale(devicePixelRatioF())
 {
+    installAccessibility();
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
     setPalette(palette);
