@@ -61,6 +61,10 @@ struct ControlRow
     // What a screen reader says for a control that shows no text.
     const char* description = nullptr;
     LineEnds line{};
+    // Text boxes and buttons: their place in the focus order (from 0), and whether Enter
+    // anywhere on the form presses the button.
+    int tabIndex = -1;
+    bool isDefault = false;
 };
 
 struct FormDesign

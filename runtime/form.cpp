@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <ranges>
 #include <stdexcept>
+#include <vector>
 
 namespace rt {
 namespace {
@@ -88,6 +89,7 @@ Form::Form(const FormDesign& design)
     for (const ControlRow& row : std::views::reverse(design.controls))
         if (isWindowed(row.kind))
             createControl(row);
+    setFocusOrder(design.controls);
 
     // Open where the player looks first: the middle of the screen.
     if (const QScreen* screen = QApplication::primaryScreen()) {
@@ -138,6 +140,10 @@ void Form::createControl(const ControlRow& row)
     case ControlKind::CommandButton: {
         auto* button = new QPushButton(text, parent);
         button->setFont(designFont(row.font));
+        if (row.isDefault) {
+            button->setDefault(true);
+            m_widget->defaultButton = button;
+        }
         button->setGeometry(twipsRect(row));
         m_controls[name] = std::make_unique<CommandButton>(button);
         break;
@@ -174,6 +180,18 @@ void Form::createControl(const ControlRow& row)
     QWidget* widget = m_controls[name]->widget();
     describe(widget, row);
     widget->setHidden(!row.visible);
+}
+
+void Form::setFocusOrder(std::span<const ControlRow> rows)
+{
+    std::vector<const ControlRow*> ordered;
+    for (const ControlRow& row : rows)
+        if (row.tabIndex >= 0)
+            ordered.push_back(&row);
+    std::ranges::sort(ordered, {}, &ControlRow::tabIndex);
+    for (size_t i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(control(ordered[i - 1]->name).widget(),
+                             control(ordered[i]->name).widget());
 }
 
 void Form::load()

@@ -79,6 +79,7 @@ protected:
 private:
     template <class T> T& typed(const std::string& name) const;
     void createControl(const ControlRow& row);
+    void setFocusOrder(std::span<const ControlRow> rows);
 
     std::unique_ptr<FormWidget> m_widget;
     std::map<std::string, std::unique_ptr<Control>> m_controls;

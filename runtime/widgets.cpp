@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -152,6 +153,17 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (click && clicked)
         clicked();
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && defaultButton && defaultButton->isVisible() && defaultButton->isEnabled()) {
+        event->accept();
+        defaultButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FormWidget::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QWidget>
 
 namespace rt {
@@ -85,6 +86,8 @@ public:
 
     std::function<void()> clicked;
     std::function<void()> closed;
+    // Pressed by Enter or Return anywhere on the form, unless a control takes the key itself.
+    QPushButton* defaultButton = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -92,6 +95,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void growDrawing(QSize size);

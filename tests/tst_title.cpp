@@ -65,8 +65,6 @@ private slots:
     void whatThePlayerSees();
     void textsAreHeavyAndSizedInTwips();
     void screenReadersCanReadEveryControl();
-    void pictures_data();
-    void pictures();
 };
 
 void TestTitle::init()
@@ -191,47 +189,6 @@ void TestTitle::screenReadersCanReadEveryControl()
     QAccessibleInterface* words =
         QAccessible::queryAccessibleInterface(surface->findChild<QWidget*>("lblClickToGuess"));
     QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Click to Guess the Results"));
-}
-
-void TestTitle::pictures_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("colours");
-    QTest::addColumn<QRgb>("background");
-
-    for (const int factor : {1, 2}) {
-        const QString suffix = factor == 1 ? QString() : QStringLiteral("@2x");
-        QTest::addRow("home emblem%s", qPrintable(suffix))
-            << "tolveys-emblem" + suffix << QSize(126, 126) * factor << 128 << kPurple;
-        QTest::addRow("visiting emblem%s", qPrintable(suffix))
-            << "falders-emblem" + suffix << QSize(140, 155) * factor << 128 << kGrey;
-    }
-}
-
-void TestTitle::pictures()
-{
-    QFETCH(QString, name);
-    QFETCH(QSize, size);
-    QFETCH(int, colours);
-    QFETCH(QRgb, background);
-
-    const QImage picture(":/assets/" + name + ".png");
-    QVERIFY(!picture.isNull());
-    QCOMPARE(picture.size(), size);
-    QCOMPARE(picture.format(), QImage::Format_Indexed8);
-    QCOMPARE(picture.colorCount(), colours);
-    QVERIFY(!picture.hasAlphaChannel());
-    const int right = size.width() - 1, bottom = size.height() - 1;
-    for (const QPoint corner :
-         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
-        QCOMPARE(picture.pixel(corner), background);
-    // The emblem itself: plenty of pixels that are not background.
-    int drawn = 0;
-    for (int y = 0; y <= bottom; ++y)
-        for (int x = 0; x <= right; ++x)
-            drawn += picture.pixel(x, y) != background;
-    QVERIFY(drawn > size.width() * size.height() / 5);
 }
 
 QTEST_MAIN(TestTitle)

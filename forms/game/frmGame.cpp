@@ -3,17 +3,235 @@
 namespace forms {
 namespace {
 
+using rt::BackStyle;
+using rt::ControlKind;
+using rt::FontSpec;
+using rt::SystemColor;
+namespace colors = rt::colors;
+
+constexpr FontSpec kCell{12, 700, false};
+constexpr FontSpec kHeading{15.75, 700, false};
+constexpr FontSpec kTeamName{20.25, 700, true};
+
+// A cell of the score table: 495 twips square.
+constexpr rt::ControlRow cell(const char* name, int left, int top, FontSpec font = kCell)
+{
+    return {.kind = ControlKind::Label,
+            .name = name,
+            .left = left,
+            .top = top,
+            .width = 495,
+            .height = 495,
+            .font = font};
+}
+
+constexpr rt::ControlRow transparent(rt::ControlRow row)
+{
+    row.backStyle = BackStyle::Transparent;
+    return row;
+}
+
+constexpr rt::ControlRow withText(rt::ControlRow row, const char* text)
+{
+    row.text = text;
+    return row;
+}
+
+constexpr rt::ControlRow inRed(rt::ControlRow row)
+{
+    row.foreColor = colors::red;
+    return row;
+}
+
+// Front to back: a control earlier in the table lies over a later one. Text boxes and the
+// button are windows of their own and lie over all the others.
+constexpr rt::ControlRow kControls[] = {
+    {.kind = ControlKind::Timer, .name = "tmrRandom"},
+    {.kind = ControlKind::CommandButton,
+     .name = "cmdOK",
+     .left = 5400,
+     .top = 6240,
+     .width = 975,
+     .height = 735,
+     .text = "OK",
+     .font = kHeading,
+     .tabIndex = 2,
+     .isDefault = true},
+    {.kind = ControlKind::TextBox,
+     .name = "txtFaldScore",
+     .left = 2880,
+     .top = 6000,
+     .width = 1815,
+     .height = 1215,
+     .text = "0",
+     .font = {39.75, 700, false},
+     .foreColor = colors::grey,
+     .backColor = colors::crimson,
+     .visible = false,
+     .description = "Falders score",
+     .tabIndex = 1},
+    {.kind = ControlKind::TextBox,
+     .name = "txtTolveyScore",
+     .left = 480,
+     .top = 6000,
+     .width = 1815,
+     .height = 1215,
+     .text = "0",
+     .font = {39.75, 700, false},
+     .foreColor = colors::gold,
+     .backColor = colors::purple,
+     .visible = false,
+     .description = "Tolveys score",
+     .tabIndex = 0},
+    {.kind = ControlKind::Image,
+     .name = "imgSeal",
+     .left = 3840,
+     .top = 2280,
+     .width = 3240,
+     .height = 3240,
+     .visible = false,
+     .picture = "seal",
+     .description = "The champions' seal: Vorlan Cup, Tolveys 2001"},
+    cell("lbl7", 10080, 6720),
+    cell("lbl8", 9240, 6720),
+    {.kind = ControlKind::Line,
+     .name = "lnLine",
+     .foreColor = SystemColor::WindowText,
+     .visible = false,
+     .description = "Sum line of the score table",
+     .line = {9120, 7320, 10680, 7320}},
+    {.kind = ControlKind::Image,
+     .name = "imgTolveysWin",
+     .left = 5520,
+     .top = 6240,
+     .width = 750,
+     .height = 750,
+     .picture = "tolveys-win",
+     .description = "The Tolveys win: their wolf's head"},
+    transparent(withText(cell("lblTolveyScore", 9240, 4320, kHeading), "T")),
+    transparent(withText(cell("lblFaldScore", 10080, 4320, kHeading), "F")),
+    transparent(cell("lbl1", 10080, 4920)),
+    cell("lbl4", 9240, 5520),
+    cell("lbl5", 10080, 6120),
+    inRed(cell("lblFalScore", 10080, 7440)),
+    cell("lbl3", 10080, 5520),
+    inRed(cell("lblTolScore", 9240, 7440)),
+    cell("lbl6", 9240, 6120),
+    transparent(cell("lbl2", 9240, 4920)),
+    {.kind = ControlKind::Image,
+     .name = "imgFald",
+     .left = 840,
+     .top = 1080,
+     .width = 1080,
+     .height = 1065,
+     .visible = false,
+     .picture = "falders-marker",
+     .description = "The Falders' marker"},
+    {.kind = ControlKind::Image,
+     .name = "imgTolvey",
+     .left = 840,
+     .top = 3240,
+     .width = 1080,
+     .height = 960,
+     .visible = false,
+     .picture = "tolveys-marker",
+     .description = "The Tolveys' marker"},
+    {.kind = ControlKind::Label,
+     .name = "lblInstructions",
+     .left = 3360,
+     .top = 6960,
+     .width = 5055,
+     .height = 1215,
+     .text = "Click the OK button to Start",
+     .font = {21.75, 700, true},
+     .backStyle = BackStyle::Transparent},
+    {.kind = ControlKind::Label,
+     .name = "lblQuarterLabel",
+     .left = 7320,
+     .top = 5760,
+     .width = 1935,
+     .height = 495,
+     .text = "Quarter",
+     .font = {15.75, 700, true},
+     .backStyle = BackStyle::Transparent,
+     .visible = false},
+    {.kind = ControlKind::Label,
+     .name = "lblQuarter",
+     .left = 7920,
+     .top = 6240,
+     .width = 735,
+     .height = 615,
+     .text = "1",
+     .font = {20.25, 700, false},
+     .backColor = SystemColor::CaptionText,
+     .visible = false},
+    {.kind = ControlKind::Label,
+     .name = "lblEnter",
+     .left = 480,
+     .top = 7320,
+     .width = 4215,
+     .height = 735,
+     .text = "Please enter what you guess the score will be",
+     .font = {12, 400, false},
+     .backStyle = BackStyle::Transparent,
+     .visible = false},
+    {.kind = ControlKind::Label,
+     .name = "lblFalds",
+     .left = 2760,
+     .top = 5400,
+     .width = 2055,
+     .height = 615,
+     .text = "Falders",
+     .font = kTeamName,
+     .backStyle = BackStyle::Transparent,
+     .visible = false},
+    {.kind = ControlKind::Label,
+     .name = "lblTolveys",
+     .left = 360,
+     .top = 5400,
+     .width = 2055,
+     .height = 495,
+     .text = "Tolveys",
+     .font = kTeamName,
+     .backStyle = BackStyle::Transparent,
+     .visible = false},
+};
+
 constexpr rt::FormDesign kDesign{
     .caption = "Vorlan Cup 2001",
     .clientWidth = 11010,
     .clientHeight = 8070,
-    .backColor = rt::SystemColor::ButtonFace,
+    .backColor = SystemColor::ButtonFace,
     .fillStyle = rt::FillStyle::Solid,
-    .controls = {},
+    .controls = kControls,
 };
 
 } // namespace
 
-frmGame::frmGame() : rt::Form(kDesign) {}
+frmGame::frmGame()
+    : rt::Form(kDesign), tmrRandom(timer("tmrRandom")), cmdOK(commandButton("cmdOK")),
+      txtFaldScore(textBox("txtFaldScore")), txtTolveyScore(textBox("txtTolveyScore")),
+      imgSeal(image("imgSeal")), lbl7(label("lbl7")), lbl8(label("lbl8")),
+      lnLine(lineControl("lnLine")), imgTolveysWin(image("imgTolveysWin")),
+      lblTolveyScore(label("lblTolveyScore")), lblFaldScore(label("lblFaldScore")),
+      lbl1(label("lbl1")), lbl4(label("lbl4")), lbl5(label("lbl5")),
+      lblFalScore(label("lblFalScore")), lbl3(label("lbl3")), lblTolScore(label("lblTolScore")),
+      lbl6(label("lbl6")), lbl2(label("lbl2")), imgFald(image("imgFald")),
+      imgTolvey(image("imgTolvey")), lblInstructions(label("lblInstructions")),
+      lblQuarterLabel(label("lblQuarterLabel")), lblQuarter(label("lblQuarter")),
+      lblEnter(label("lblEnter")), lblFalds(label("lblFalds")), lblTolveys(label("lblTolveys"))
+{}
+
+void frmGame::Form_Load()
+{
+    intQuarter = 1;
+    intTolveyLeft = 840;
+    intFaldLeft = 840;
+    lblTolveyScore.setVisible(false);
+    lblFaldScore.setVisible(false);
+    intDelayOuter = 0;
+    intDelayInner = 0;
+    intTicks = 0;
+}
 
 } // namespace forms

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "forms/game/frmGame.h"
+
+#include <QMap>
+#include <QString>
+
+namespace forms {
+
+// Reads the game form's state for the tests.
+struct frmGameProbe
+{
+    static QMap<QString, int> variables(const frmGame& game)
+    {
+        return {
+            {"intFieldLeft", game.intFieldLeft.value()},
+            {"intFieldTop", game.intFieldTop.value()},
+            {"intQuarter", game.intQuarter.value()},
+            {"intClicks", game.intClicks.value()},
+            {"intTolveyScore", game.intTolveyScore.value()},
+            {"intFaldScore", game.intFaldScore.value()},
+            {"intTolveyLeft", game.intTolveyLeft.value()},
+            {"intFaldLeft", game.intFaldLeft.value()},
+            {"intFaldQ1", game.intFaldQ1.value()},
+            {"intFaldQ2", game.intFaldQ2.value()},
+            {"intFaldQ3", game.intFaldQ3.value()},
+            {"intTolveyQ1", game.intTolveyQ1.value()},
+            {"intTolveyQ2", game.intTolveyQ2.value()},
+            {"intTolveyQ3", game.intTolveyQ3.value()},
+            {"intFaldQ4", game.intFaldQ4.value()},
+            {"intTolveyQ4", game.intTolveyQ4.value()},
+            {"intDelayOuter", game.intDelayOuter.value()},
+            {"intDelayInner", game.intDelayInner.value()},
+            {"intTicks", game.intTicks.value()},
+        };
+    }
+};
+
+} // namespace forms

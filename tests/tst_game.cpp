@@ -1,0 +1,217 @@
+#include "app/instances.h"
+#include "game_probe.h"
+#include "runtime/units.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using forms::frmGameProbe;
+
+namespace {
+
+QWidget* child(forms::frmGame& game, const char* name)
+{
+    auto* widget = game.widget()->findChild<QWidget*>(name);
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+QRgb buttonFace()
+{
+    return QApplication::palette().color(QPalette::Button).rgb();
+}
+
+QRect pixels(int left, int top, int width, int height)
+{
+    return QRect(rt::twipsToPixels(left), rt::twipsToPixels(top), rt::twipsToPixels(width),
+                 rt::twipsToPixels(height));
+}
+
+} // namespace
+
+class TestGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startState();
+    void thePlayerSeesTheButtonAndTheInstructionOnly();
+    void theWinnerImageMovesUnderTheCellsBelowIt();
+    void focusOrder();
+    void enterPressesOK();
+    void resizingMovesNothing();
+    void screenReadersCanReadEveryControl();
+
+private:
+    forms::frmGame* game = nullptr;
+};
+
+void TestGame::init()
+{
+    game = &app::frmGame();
+    game->Show();
+    QVERIFY(QTest::qWaitForWindowActive(game->widget()));
+}
+
+void TestGame::cleanup()
+{
+    app::releaseForms();
+}
+
+void TestGame::startState()
+{
+    QMap<QString, int> expected;
+    for (const QString& name : frmGameProbe::variables(*game).keys())
+        expected[name] = 0;
+    expected["intQuarter"] = 1;
+    expected["intTolveyLeft"] = 840;
+    expected["intFaldLeft"] = 840;
+    QCOMPARE(frmGameProbe::variables(*game), expected);
+
+    QCOMPARE(static_cast<QLabel*>(child(*game, "lblQuarter"))->text(), QStringLiteral("1"));
+    for (const char* name : {"txtTolveyScore", "txtFaldScore"})
+        QCOMPARE(static_cast<QLineEdit*>(child(*game, name))->text(), QStringLiteral("0"));
+
+    QStringList shown;
+    for (QWidget* control : game->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!control->isHidden())
+            shown << control->objectName();
+    shown.sort();
+    QCOMPARE(shown,
+             QStringList({"cmdOK", "imgTolveysWin", "lbl1", "lbl2", "lbl3", "lbl4", "lbl5", "lbl6",
+                          "lbl7", "lbl8", "lblFalScore", "lblInstructions", "lblTolScore"}));
+}
+
+void TestGame::thePlayerSeesTheButtonAndTheInstructionOnly()
+{
+    QCOMPARE(game->widget()->size(), QSize(734, 538));
+    const QImage screen = game->widget()->grab().toImage();
+    const QRect button = pixels(5400, 6240, 975, 735);
+    const QRect instructions = pixels(3360, 6960, 5055, 1215);
+    // The winner image lies under the button but for its lowest row of pixels.
+    const QRect strip(368, 465, 50, 1);
+    QCOMPARE(button.bottom() + 1, strip.top());
+
+    int stray = 0, text = 0;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x) {
+            const QPoint p(x, y);
+            const bool background = screen.pixel(p) == buttonFace();
+            if (instructions.contains(p) && !button.contains(p))
+                text += !background;
+            else if (!button.contains(p) && !strip.contains(p))
+                stray += !background;
+        }
+    QCOMPARE(stray, 0);
+    QVERIFY(text > 1000);
+    for (int x = strip.left(); x <= strip.right(); ++x)
+        QCOMPARE(screen.pixel(x, strip.top()), qRgb(255, 255, 255));
+}
+
+void TestGame::theWinnerImageMovesUnderTheCellsBelowIt()
+{
+    auto* winner = child(*game, "imgTolveysWin");
+    // Over the opaque cell of quarter 4, which lies above it: the cell hides it.
+    winner->move(pixels(10080, 6720, 0, 0).topLeft());
+    QImage screen = game->widget()->grab().toImage();
+    QCOMPARE(screen.pixel(pixels(10080, 6720, 495, 495).center()), buttonFace());
+    // Over the cell of quarter 3, which lies beneath it: the image shows.
+    winner->move(pixels(10080, 6120, 0, 0).topLeft());
+    screen = game->widget()->grab().toImage();
+    int shown = 0;
+    for (const QPoint p : {QPoint(0, 0), QPoint(10, 10), QPoint(20, 30), QPoint(30, 5)})
+        shown += screen.pixel(pixels(10080, 6120, 0, 0).topLeft() + p) != buttonFace();
+    QCOMPARE(shown, 4);
+}
+
+void TestGame::focusOrder()
+{
+    QWidget* ok = child(*game, "cmdOK");
+    QWidget* home = child(*game, "txtTolveyScore");
+    QWidget* visiting = child(*game, "txtFaldScore");
+    QCOMPARE(QApplication::focusWidget(), ok); // the boxes are hidden
+    QTest::keyClick(ok, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ok);
+
+    home->show();
+    visiting->show();
+    home->setFocus();
+    QTest::keyClick(home, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), visiting);
+    QTest::keyClick(visiting, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), home);
+}
+
+void TestGame::enterPressesOK()
+{
+    auto* ok = static_cast<QPushButton*>(child(*game, "cmdOK"));
+    QWidget* home = child(*game, "txtTolveyScore");
+    QSignalSpy clicks(ok, &QPushButton::clicked);
+
+    QTest::keyClick(ok, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+    home->show();
+    home->setFocus();
+    QTest::keyClick(home, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 2);
+    QTest::keyClick(home, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(clicks.count(), 3);
+    QTest::keyClick(game->widget(), Qt::Key_Return);
+    QCOMPARE(clicks.count(), 4);
+    QTest::keyClick(home, Qt::Key_Escape);
+    QCOMPARE(clicks.count(), 4);
+
+    ok->hide(); // a hidden button is not pressed
+    QTest::keyClick(home, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 4);
+}
+
+void TestGame::resizingMovesNothing()
+{
+    QMap<QString, QRect> before;
+    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+        before[control->objectName()] = control->geometry();
+    game->widget()->resize(1000, 700);
+    QTRY_COMPARE(game->ScaleWidth(), 15000.0f);
+    QCOMPARE(game->ScaleHeight(), 10500.0f);
+    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+        QCOMPARE(control->geometry(), before[control->objectName()]);
+    game->widget()->resize(500, 400);
+    QTRY_COMPARE(game->ScaleWidth(), 7500.0f);
+    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+        QCOMPARE(control->geometry(), before[control->objectName()]);
+}
+
+void TestGame::screenReadersCanReadEveryControl()
+{
+    const QList<QWidget*> controls =
+        game->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(controls.size(), 26); // all but the timer
+    for (QWidget* control : controls) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        QVERIFY(accessible);
+        const QString name = control->objectName();
+        const bool emptyCell = name.startsWith("lbl") &&
+                               accessible->text(QAccessible::Name).isEmpty() &&
+                               static_cast<QLabel*>(control)->text().isEmpty();
+        QVERIFY2(emptyCell || !accessible->text(QAccessible::Name).isEmpty(), qPrintable(name));
+    }
+    auto* seal = QAccessible::queryAccessibleInterface(child(*game, "imgSeal"));
+    QCOMPARE(seal->role(), QAccessible::Graphic);
+    auto* box = QAccessible::queryAccessibleInterface(child(*game, "txtTolveyScore"));
+    QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Tolveys score"));
+    QCOMPARE(box->text(QAccessible::Value), QStringLiteral("0"));
+}
+
+QTEST_MAIN(TestGame)
+#include "tst_game.moc"

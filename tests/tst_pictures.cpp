@@ -1,0 +1,92 @@
+#include <QImage>
+#include <QTest>
+
+namespace {
+enum class Background { Opaque, TransparentWhite, Transparent };
+}
+Q_DECLARE_METATYPE(Background)
+
+// The pictures that the program ships, as the build renders them.
+class TestPictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pictures_data();
+    void pictures();
+};
+
+void TestPictures::pictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<Background>("background");
+    QTest::addColumn<QRgb>("colour");
+
+    const QRgb purple = qRgb(62, 52, 104), grey = qRgb(171, 171, 171), white = qRgb(255, 255, 255);
+    for (const int factor : {1, 2}) {
+        const QString suffix = factor == 1 ? QString() : QStringLiteral("@2x");
+        const auto row = [&](const char* name, QSize size, int colours, Background background,
+                             QRgb colour) {
+            QTest::addRow("%s%s", name, qPrintable(suffix))
+                << name + suffix << size * factor << colours << background << colour;
+        };
+        row("tolveys-emblem", {126, 126}, 128, Background::Opaque, purple);
+        row("falders-emblem", {140, 155}, 128, Background::Opaque, grey);
+        row("seal", {216, 216}, 256, Background::TransparentWhite, white);
+        row("tolveys-win", {50, 50}, 256, Background::Opaque, white);
+        row("falders-marker", {72, 71}, 256, Background::Transparent, 0);
+        row("tolveys-marker", {72, 64}, 256, Background::Transparent, 0);
+    }
+}
+
+void TestPictures::pictures()
+{
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(int, colours);
+    QFETCH(Background, background);
+    QFETCH(QRgb, colour);
+
+    const QImage picture(":/assets/" + name + ".png");
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.format(), QImage::Format_Indexed8);
+    QCOMPARE(picture.colorCount(), colours);
+
+    // One transparent colour at most, and no half-transparent pixels.
+    int transparentEntries = 0;
+    for (const QRgb entry : picture.colorTable()) {
+        QVERIFY(qAlpha(entry) == 0 || qAlpha(entry) == 255);
+        transparentEntries += qAlpha(entry) == 0;
+    }
+    QCOMPARE(transparentEntries, background == Background::Opaque ? 0 : 1);
+
+    const auto isBackground = [&](QRgb pixel) {
+        switch (background) {
+        case Background::Opaque:
+            return pixel == colour;
+        case Background::TransparentWhite:
+            return pixel == qRgba(255, 255, 255, 0);
+        case Background::Transparent:
+            return qAlpha(pixel) == 0;
+        }
+        return false;
+    };
+    const int right = size.width() - 1, bottom = size.height() - 1;
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
+        QVERIFY2(isBackground(picture.pixel(corner)),
+                 qPrintable(QString::number(picture.pixel(corner), 16)));
+
+    // The emblem itself: a good share of the picture, in colour, and opaque.
+    int drawn = 0;
+    for (int y = 0; y <= bottom; ++y)
+        for (int x = 0; x <= right; ++x)
+            drawn += !isBackground(picture.pixel(x, y));
+    QVERIFY2(drawn > size.width() * size.height() / 8, qPrintable(QString::number(drawn)));
+}
+
+QTEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
