@@ -20,7 +20,10 @@ void Control::setVisible(bool visible)
     m_widget->setVisible(visible);
 }
 
-Label::Label(QLabel* widget) : Control(widget), m_label(widget) {}
+Label::Label(QLabel* widget)
+    : Control(widget),
+      m_label(widget)
+{}
 
 QString Label::Caption() const
 {
@@ -32,7 +35,10 @@ void Label::setCaption(const QString& caption)
     m_label->setText(caption);
 }
 
-TextBox::TextBox(QLineEdit* widget) : Control(widget), m_edit(widget) {}
+TextBox::TextBox(QLineEdit* widget)
+    : Control(widget),
+      m_edit(widget)
+{}
 
 QString TextBox::Text() const
 {
@@ -52,7 +58,9 @@ void TextBox::SetFocus()
     m_edit->setFocus(Qt::OtherFocusReason);
 }
 
-CommandButton::CommandButton(QPushButton* widget) : Control(widget) {}
+CommandButton::CommandButton(QPushButton* widget)
+    : Control(widget)
+{}
 
 void CommandButton::onClick(std::function<void()> handler)
 {
@@ -78,7 +86,8 @@ void Image::place()
     widget()->move(twipsToPixels(m_left), twipsToPixels(m_top));
 }
 
-Timer::Timer(QTimer* timer) : m_timer(timer)
+Timer::Timer(QTimer* timer)
+    : m_timer(timer)
 {
     m_timer->setTimerType(Qt::PreciseTimer);
 }

@@ -16,7 +16,9 @@ namespace rt {
 class Control
 {
 public:
-    explicit Control(QWidget* widget) : m_widget(widget) {}
+    explicit Control(QWidget* widget)
+        : m_widget(widget)
+    {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -65,7 +67,11 @@ public:
 class Image : public Control
 {
 public:
-    Image(QWidget* widget, float left, float top) : Control(widget), m_left(left), m_top(top) {}
+    Image(QWidget* widget, float left, float top)
+        : Control(widget),
+          m_left(left),
+          m_top(top)
+    {}
     float Left() const { return m_left; }
     float Top() const { return m_top; }
     void setLeft(float twips);

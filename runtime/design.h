@@ -15,8 +15,14 @@ struct ColorSpec
     enum class Kind { Default, Rgb, System };
 
     constexpr ColorSpec() = default;
-    constexpr ColorSpec(Color color) : kind(Kind::Rgb), rgb(color) {}
-    constexpr ColorSpec(SystemColor color) : kind(Kind::System), system(color) {}
+    constexpr ColorSpec(Color color)
+        : kind(Kind::Rgb),
+          rgb(color)
+    {}
+    constexpr ColorSpec(SystemColor color)
+        : kind(Kind::System),
+          system(color)
+    {}
 
     Kind kind = Kind::Default;
     Color rgb;

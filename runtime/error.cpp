@@ -31,8 +31,9 @@ QString errorText(ErrorNumber number)
 }
 
 RuntimeError::RuntimeError(ErrorNumber number)
-    : m_number(number), m_what("Run-time error " + std::to_string(static_cast<int>(number)) + ": " +
-                               errorText(number).toStdString())
+    : m_number(number),
+      m_what("Run-time error " + std::to_string(static_cast<int>(number)) + ": " +
+             errorText(number).toStdString())
 {}
 
 void raise(ErrorNumber number)

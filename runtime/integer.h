@@ -18,10 +18,14 @@ public:
 
     constexpr Integer() = default;
     // Implicit, so that game code reads `intQuarter = 1;`. Out of range raises overflow.
-    constexpr Integer(int value) : m_value(checked(value)) {}
+    constexpr Integer(int value)
+        : m_value(checked(value))
+    {}
 
     constexpr std::int16_t value() const { return m_value; }
     constexpr explicit operator int() const { return m_value; }
+    // Exact: every 16-bit value is a single-precision value.
+    constexpr explicit operator float() const { return m_value; }
 
     friend constexpr Integer operator+(Integer a, Integer b)
     {

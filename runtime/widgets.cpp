@@ -48,8 +48,10 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event)
 }
 
 ImageWidget::ImageWidget(const QString& picture, bool stretch, QWidget* parent)
-    : QWidget(parent), m_normal(QStringLiteral(":/assets/%1.png").arg(picture)),
-      m_double(QStringLiteral(":/assets/%1@2x.png").arg(picture)), m_stretch(stretch)
+    : QWidget(parent),
+      m_normal(QStringLiteral(":/assets/%1.png").arg(picture)),
+      m_double(QStringLiteral(":/assets/%1@2x.png").arg(picture)),
+      m_stretch(stretch)
 {
     m_double.setDevicePixelRatio(2.0);
 }
@@ -76,7 +78,9 @@ void ImageWidget::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
 }
 
-ShapeWidget::ShapeWidget(const QColor& fill, QWidget* parent) : QWidget(parent), m_fill(fill)
+ShapeWidget::ShapeWidget(const QColor& fill, QWidget* parent)
+    : QWidget(parent),
+      m_fill(fill)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -87,7 +91,10 @@ void ShapeWidget::paintEvent(QPaintEvent*)
 }
 
 LineWidget::LineWidget(QPoint from, QPoint to, const QColor& color, QWidget* parent)
-    : QWidget(parent), m_from(from), m_to(to), m_color(color)
+    : QWidget(parent),
+      m_from(from),
+      m_to(to),
+      m_color(color)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -104,7 +111,8 @@ void LineWidget::paintEvent(QPaintEvent*)
 namespace rt {
 
 FormWidget::FormWidget(const QColor& background, QSize clientSize)
-    : m_background(background), m_scale(devicePixelRatioF())
+    : m_background(background),
+      m_scale(devicePixelRatioF())
 {
     installAccessibility();
     QPalette palette = this->palette();

@@ -7,9 +7,18 @@
 
 namespace forms {
 
-// Reads the game form's state for the tests.
+// Reads the game form's state for the tests, and runs its private routines.
 struct frmGameProbe
 {
+    static void setFieldOrigin(frmGame& game, int left, int top)
+    {
+        game.intFieldLeft = left;
+        game.intFieldTop = top;
+    }
+    static void drawField(frmGame& game) { game.DrawField(); }
+    static void tick(frmGame& game) { game.tmrRandom_Timer(); }
+    static rt::Timer& timer(frmGame& game) { return game.tmrRandom; }
+
     static QMap<QString, int> variables(const frmGame& game)
     {
         return {

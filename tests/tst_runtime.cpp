@@ -55,7 +55,9 @@ rt::FormDesign sketchDesign(rt::FillStyle fill)
 class Sketch : public rt::Form
 {
 public:
-    explicit Sketch(rt::FillStyle fill = rt::FillStyle::Solid) : rt::Form(sketchDesign(fill)) {}
+    explicit Sketch(rt::FillStyle fill = rt::FillStyle::Solid)
+        : rt::Form(sketchDesign(fill))
+    {}
     using rt::Form::label;
     using rt::Form::timer;
 

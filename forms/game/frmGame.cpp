@@ -1,5 +1,11 @@
 #include "frmGame.h"
 
+#include "runtime/convert.h"
+#include "runtime/random.h"
+
+#include <algorithm>
+#include <cstdint>
+
 namespace forms {
 namespace {
 
@@ -209,18 +215,37 @@ constexpr rt::FormDesign kDesign{
 } // namespace
 
 frmGame::frmGame()
-    : rt::Form(kDesign), tmrRandom(timer("tmrRandom")), cmdOK(commandButton("cmdOK")),
-      txtFaldScore(textBox("txtFaldScore")), txtTolveyScore(textBox("txtTolveyScore")),
-      imgSeal(image("imgSeal")), lbl7(label("lbl7")), lbl8(label("lbl8")),
-      lnLine(lineControl("lnLine")), imgTolveysWin(image("imgTolveysWin")),
-      lblTolveyScore(label("lblTolveyScore")), lblFaldScore(label("lblFaldScore")),
-      lbl1(label("lbl1")), lbl4(label("lbl4")), lbl5(label("lbl5")),
-      lblFalScore(label("lblFalScore")), lbl3(label("lbl3")), lblTolScore(label("lblTolScore")),
-      lbl6(label("lbl6")), lbl2(label("lbl2")), imgFald(image("imgFald")),
-      imgTolvey(image("imgTolvey")), lblInstructions(label("lblInstructions")),
-      lblQuarterLabel(label("lblQuarterLabel")), lblQuarter(label("lblQuarter")),
-      lblEnter(label("lblEnter")), lblFalds(label("lblFalds")), lblTolveys(label("lblTolveys"))
-{}
+    : rt::Form(kDesign),
+      tmrRandom(timer("tmrRandom")),
+      cmdOK(commandButton("cmdOK")),
+      txtFaldScore(textBox("txtFaldScore")),
+      txtTolveyScore(textBox("txtTolveyScore")),
+      imgSeal(image("imgSeal")),
+      lbl7(label("lbl7")),
+      lbl8(label("lbl8")),
+      lnLine(lineControl("lnLine")),
+      imgTolveysWin(image("imgTolveysWin")),
+      lblTolveyScore(label("lblTolveyScore")),
+      lblFaldScore(label("lblFaldScore")),
+      lbl1(label("lbl1")),
+      lbl4(label("lbl4")),
+      lbl5(label("lbl5")),
+      lblFalScore(label("lblFalScore")),
+      lbl3(label("lbl3")),
+      lblTolScore(label("lblTolScore")),
+      lbl6(label("lbl6")),
+      lbl2(label("lbl2")),
+      imgFald(image("imgFald")),
+      imgTolvey(image("imgTolvey")),
+      lblInstructions(label("lblInstructions")),
+      lblQuarterLabel(label("lblQuarterLabel")),
+      lblQuarter(label("lblQuarter")),
+      lblEnter(label("lblEnter")),
+      lblFalds(label("lblFalds")),
+      lblTolveys(label("lblTolveys"))
+{
+    tmrRandom.onTimer([this] { tmrRandom_Timer(); });
+}
 
 void frmGame::Form_Load()
 {
@@ -232,6 +257,89 @@ void frmGame::Form_Load()
     intDelayOuter = 0;
     intDelayInner = 0;
     intTicks = 0;
+}
+
+// The football field: a green box with a white border, a goal line 2000 twips inside each end
+// and a yard line every 1000 twips between them. Drawn once, by the first OK click.
+void frmGame::DrawField()
+{
+    const rt::Color white = rt::rtcRgb(256, 256, 256);
+    setFillColor(rt::rtcRgb(100, 207, 48));
+    Line(kBox, float(intFieldLeft), float(intFieldTop), ScaleWidth() - 500, ScaleHeight() - 3000,
+         white);
+    Line(kLine, float(intFieldLeft + 2000), float(intFieldTop), float(intFieldLeft + 2000),
+         ScaleHeight() - 3000, white);
+    Line(kLine, ScaleWidth() - 2500, float(intFieldTop), ScaleWidth() - 2500, ScaleHeight() - 3000,
+         white);
+    DrawYardLines(intFieldLeft + 3000, intFieldTop, intFieldLeft + 3000,
+                  rt::roundToInteger(ScaleHeight() - 3000));
+}
+
+void frmGame::DrawYardLines(const rt::Integer& x1, const rt::Integer& y1, const rt::Integer& x2,
+                            const rt::Integer& y2)
+{
+    const rt::Color white = rt::rtcRgb(256, 256, 256);
+    // The offset and the line's x are kept wider than 16 bits, so that on a field wider than
+    // a 16-bit coordinate reaches the lines still go on to the right goal line.
+    for (std::int32_t i = 0; ScaleWidth() - 6000 > float(i); i += 1000)
+        Line(kLine, float(x1) + float(i), float(y1), float(x2) + float(i), float(y2), white);
+}
+
+void frmGame::tmrRandom_Timer()
+{
+    intTicks += 1;
+    if (intTicks < 75) {
+        // A place for the winner image anywhere on the form, the first value deciding the
+        // height. The scale stops at 32768 twips, the most that a 16-bit position can hold,
+        // so that a very large window can't overflow it; the product is exact in double.
+        const auto jump = [](float scale) {
+            const float r = rt::rtcRandomNext(1);
+            return rt::floorToInteger(double(r) * std::min(double(scale), 32768.0));
+        };
+        const rt::Integer newTop = jump(ScaleHeight());
+        const rt::Integer newLeft = jump(ScaleWidth());
+        PlaceWinImage(newTop, newLeft);
+        return;
+    }
+
+    // The last tick: the seal alone on white.
+    tmrRandom.setInterval(0);
+    setFillColor(rt::rtcRgb(255, 255, 255));
+    const float width = ScaleWidth();
+    const float height = ScaleHeight();
+    Line(kBox, 0, 0, width, height, rt::rtcRgb(255, 255, 255));
+    imgSeal.setVisible(true);
+    lblTolveys.setVisible(false);
+    lblFalds.setVisible(false);
+    lblQuarter.setVisible(false);
+    lblQuarterLabel.setVisible(false);
+    lblEnter.setVisible(false);
+    lblInstructions.setVisible(false);
+    txtTolveyScore.setVisible(false);
+    txtFaldScore.setVisible(false);
+    imgTolvey.setVisible(false);
+    imgFald.setVisible(false);
+    imgTolveysWin.setVisible(false);
+    lblTolveyScore.setVisible(false);
+    lblFaldScore.setVisible(false);
+    cmdOK.setVisible(false);
+    lbl1.setVisible(false);
+    lbl2.setVisible(false);
+    lbl3.setVisible(false);
+    lbl4.setVisible(false);
+    lbl5.setVisible(false);
+    lbl6.setVisible(false);
+    lbl7.setVisible(false);
+    lbl8.setVisible(false);
+    lblTolScore.setVisible(false);
+    lblFalScore.setVisible(false);
+    lnLine.setVisible(false);
+}
+
+void frmGame::PlaceWinImage(const rt::Integer& top, const rt::Integer& left)
+{
+    imgTolveysWin.setTop(float(top));
+    imgTolveysWin.setLeft(float(left));
 }
 
 } // namespace forms

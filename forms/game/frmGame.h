@@ -16,6 +16,12 @@ protected:
     void Form_Load() override;
 
 private:
+    void tmrRandom_Timer();
+    void DrawField();
+    void DrawYardLines(const rt::Integer& x1, const rt::Integer& y1, const rt::Integer& x2,
+                       const rt::Integer& y2);
+    void PlaceWinImage(const rt::Integer& top, const rt::Integer& left);
+
     // The controls, as the design table names them.
     rt::Timer& tmrRandom;
     rt::CommandButton& cmdOK;

@@ -69,7 +69,9 @@ constexpr rt::FormDesign kDesign{
 
 } // namespace
 
-frmVorlan::frmVorlan() : rt::Form(kDesign) {}
+frmVorlan::frmVorlan()
+    : rt::Form(kDesign)
+{}
 
 void frmVorlan::Form_Click()
 {
