@@ -5,8 +5,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <utility>
 
 namespace rt {
 
@@ -97,6 +99,7 @@ void Timer::setInterval(int milliseconds)
     if (milliseconds < 0 || milliseconds > 65535)
         raise(ErrorNumber::InvalidPropertyValue);
     m_interval = milliseconds;
+    m_pending = false; // the count starts anew
     if (milliseconds > 0)
         m_timer->start(milliseconds);
     else
@@ -105,8 +108,29 @@ void Timer::setInterval(int milliseconds)
 
 void Timer::onTimer(std::function<void()> handler)
 {
-    QObject::connect(m_timer, &QTimer::timeout, m_timer,
-                     [handler = std::move(handler)] { runHandler(handler); });
+    m_handler = std::move(handler);
+    QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] { tick(); });
+}
+
+void Timer::tick()
+{
+    if (!handlerRunning()) {
+        runHandler(m_handler);
+        return;
+    }
+    if (m_pending)
+        return;
+    m_pending = true;
+    whenNoHandlerRuns([this, timer = QPointer<QTimer>(m_timer)] {
+        // Delivered from the event loop, as any tick is, unless the timer is gone or was
+        // stopped or restarted meanwhile.
+        if (!timer)
+            return;
+        QTimer::singleShot(0, timer, [this] {
+            if (std::exchange(m_pending, false))
+                runHandler(m_handler);
+        });
+    });
 }
 
 } // namespace rt

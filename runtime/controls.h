@@ -105,12 +105,17 @@ public:
     // n > 0: a tick every n ms, counted anew from now; 0 stops the timer.
     int Interval() const { return m_interval; }
     void setInterval(int milliseconds);
-    // The handler runs through the runtime's handler guard.
+    // The handler runs through the runtime's handler guard. A tick that falls due while a
+    // handler runs (a message box is open, say) comes once that handler has returned.
     void onTimer(std::function<void()> handler);
 
 private:
+    void tick();
+
     QTimer* m_timer;
     int m_interval = 0;
+    std::function<void()> m_handler;
+    bool m_pending = false;
 };
 
 } // namespace rt

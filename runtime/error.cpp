@@ -5,11 +5,21 @@
 #include <new>
 #include <QApplication>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 namespace rt {
 namespace {
 bool g_ended = false;
-}
+int g_depth = 0; // handlers running: more than one only inside a message box's event loop
+std::vector<std::function<void()>> g_whenIdle;
+
+struct Running
+{
+    Running() { ++g_depth; }
+    ~Running() { --g_depth; }
+};
+} // namespace
 
 QString errorText(ErrorNumber number)
 {
@@ -45,15 +55,33 @@ void runHandler(const std::function<void()>& handler)
 {
     if (g_ended)
         return;
-    try {
-        handler();
-    } catch (const RuntimeError& error) {
-        endWithError(error);
-    } catch (const std::bad_alloc&) {
-        endWithError(RuntimeError(ErrorNumber::OutOfMemory));
-    } catch (...) {
-        endWithError(RuntimeError(ErrorNumber::InternalError));
+    {
+        Running running;
+        try {
+            handler();
+        } catch (const RuntimeError& error) {
+            endWithError(error);
+        } catch (const std::bad_alloc&) {
+            endWithError(RuntimeError(ErrorNumber::OutOfMemory));
+        } catch (...) {
+            endWithError(RuntimeError(ErrorNumber::InternalError));
+        }
     }
+    if (g_depth == 0 && !g_whenIdle.empty()) {
+        const auto waiting = std::exchange(g_whenIdle, {});
+        for (const auto& action : waiting)
+            action();
+    }
+}
+
+bool handlerRunning()
+{
+    return g_depth > 0;
+}
+
+void whenNoHandlerRuns(std::function<void()> action)
+{
+    g_whenIdle.push_back(std::move(action));
 }
 
 void endWithError(const RuntimeError& error)

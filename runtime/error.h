@@ -40,6 +40,11 @@ private:
 // non-zero status. Nothing escapes into the toolkit's event loop.
 void runHandler(const std::function<void()>& handler);
 
+// Whether a handler is running now (a message box's event loop runs inside one), and an
+// action for the moment the outermost handler has returned.
+bool handlerRunning();
+void whenNoHandlerRuns(std::function<void()> action);
+
 // The unhandled path on its own: error box, every window hidden, the event loops told to end.
 void endWithError(const RuntimeError& error);
 

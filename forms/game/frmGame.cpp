@@ -1,6 +1,8 @@
 #include "frmGame.h"
 
+#include "app/instances.h"
 #include "runtime/convert.h"
+#include "runtime/msgbox.h"
 #include "runtime/random.h"
 
 #include <algorithm>
@@ -244,6 +246,7 @@ frmGame::frmGame()
       lblFalds(label("lblFalds")),
       lblTolveys(label("lblTolveys"))
 {
+    cmdOK.onClick([this] { cmdOK_Click(); });
     tmrRandom.onTimer([this] { tmrRandom_Timer(); });
 }
 
@@ -257,6 +260,120 @@ void frmGame::Form_Load()
     intDelayOuter = 0;
     intDelayInner = 0;
     intTicks = 0;
+}
+
+// The OK button drives the game: the first click starts it, every later one takes the guess
+// for the current quarter.
+void frmGame::cmdOK_Click()
+{
+    try {
+        intClicks += 1;
+        intTolveyScore = rt::textToInteger(txtTolveyScore.Text());
+        intFaldScore = rt::textToInteger(txtFaldScore.Text());
+        if (intClicks == 1) {
+            FirstClick();
+            return;
+        }
+
+        if (!(intFaldScore < intTolveyScore)) {
+            txtFaldScore.setText(QString());
+            txtTolveyScore.setText(QString());
+            rt::rtcMsgBox(QStringLiteral("Yeah right, put in a real score"));
+            return;
+        }
+        if (intTolveyScore > 99) {
+            rt::rtcMsgBox(QStringLiteral("We're going to kick their ass, but not that badly."));
+            txtTolveyScore.setText(rt::integerToText(0));
+            txtFaldScore.setText(rt::integerToText(0));
+            return;
+        }
+        if (rt::textToDouble(lblQuarter.Caption()) == 4)
+            Finish();
+        else
+            QuarterStep();
+    } catch (const rt::RuntimeError&) {
+        // Every error of the click ends here. An error raised in here is not caught again.
+        rt::rtcMsgBox(QStringLiteral("How can a score be a letter?"));
+        txtFaldScore.SetFocus();
+        txtFaldScore.setText(QString());
+        txtTolveyScore.setText(QString());
+    }
+}
+
+void frmGame::FirstClick()
+{
+    lblTolveys.setVisible(true);
+    lblFalds.setVisible(true);
+    lblQuarter.setVisible(true);
+    lblQuarterLabel.setVisible(true);
+    lblEnter.setVisible(true);
+    lblInstructions.setVisible(false);
+    txtTolveyScore.setVisible(true);
+    txtFaldScore.setVisible(true);
+    imgTolvey.setVisible(true);
+    imgFald.setVisible(true);
+    lblTolveyScore.setVisible(true);
+    lblFaldScore.setVisible(true);
+    intFieldLeft = 500;
+    intFieldTop = 500;
+    DrawField();
+}
+
+void frmGame::QuarterStep()
+{
+    intTolveyLeft += 2600;
+    intFaldLeft += 1250;
+    intQuarter += 1;
+
+    // File the quarter just left, as typed in the boxes.
+    if (intQuarter == 2) {
+        lbl1.setCaption(txtFaldScore.Text());
+        intFaldQ1 = rt::textToInteger(txtFaldScore.Text());
+        lbl2.setCaption(txtTolveyScore.Text());
+        intTolveyQ1 = rt::textToInteger(txtTolveyScore.Text());
+    } else if (intQuarter == 3) {
+        lbl3.setCaption(txtFaldScore.Text());
+        intFaldQ2 = rt::textToInteger(txtFaldScore.Text());
+        lbl4.setCaption(txtTolveyScore.Text());
+        intTolveyQ2 = rt::textToInteger(txtTolveyScore.Text());
+    } else if (intQuarter == 4) {
+        lbl5.setCaption(txtFaldScore.Text());
+        intFaldQ3 = rt::textToInteger(txtFaldScore.Text());
+        lbl6.setCaption(txtTolveyScore.Text());
+        intTolveyQ3 = rt::textToInteger(txtTolveyScore.Text());
+    }
+
+    lblQuarter.setCaption(rt::integerToText(intQuarter));
+    imgTolvey.setLeft(float(intTolveyLeft));
+    imgFald.setLeft(float(intFaldLeft));
+    txtTolveyScore.setText(rt::integerToText(0));
+    txtFaldScore.setText(rt::integerToText(0));
+}
+
+void frmGame::Finish()
+{
+    tmrRandom.setInterval(200);
+    lnLine.setVisible(true);
+    lbl8.setCaption(txtTolveyScore.Text());
+    intTolveyQ4 = rt::textToInteger(txtTolveyScore.Text());
+    lbl7.setCaption(txtFaldScore.Text());
+    intFaldQ4 = rt::textToInteger(txtFaldScore.Text());
+    lblFalScore.setCaption(rt::integerToText(intFaldQ1 + intFaldQ2 + intFaldQ3 + intFaldQ4));
+    lblTolScore.setCaption(
+        rt::integerToText(intTolveyQ1 + intTolveyQ2 + intTolveyQ3 + intTolveyQ4));
+
+    // A pause before the celebration. The inner counter is never set back, so only the first
+    // outer pass runs it; both counters stay at 10000 for any later finish.
+    while (intDelayOuter < 10000) {
+        intDelayOuter += 1;
+        while (intDelayInner < 10000) {
+            app::frmGame().setVisible(true);
+            intDelayInner += 1;
+        }
+    }
+
+    tmrRandom.setInterval(25);
+    tmrRandom_Timer();
 }
 
 // The football field: a green box with a white border, a goal line 2000 twips inside each end

@@ -16,6 +16,10 @@ protected:
     void Form_Load() override;
 
 private:
+    void cmdOK_Click();
+    void FirstClick();
+    void QuarterStep();
+    void Finish();
     void tmrRandom_Timer();
     void DrawField();
     void DrawYardLines(const rt::Integer& x1, const rt::Integer& y1, const rt::Integer& x2,
