@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace rt {
 namespace {
@@ -17,6 +18,8 @@ void rtcMsgBox(const QString& prompt)
     QWidget* owner = QApplication::activeWindow();
     QMessageBox box(QMessageBox::NoIcon, kProgramTitle, prompt, QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Ok)->setIcon(QIcon()); // the prompt and one plain OK button
+
     box.exec();
 }
 

@@ -15,6 +15,7 @@ struct frmGameProbe
         game.intFieldLeft = left;
         game.intFieldTop = top;
     }
+    static void setClicks(frmGame& game, int clicks) { game.intClicks = clicks; }
     static void drawField(frmGame& game) { game.DrawField(); }
     static void tick(frmGame& game) { game.tmrRandom_Timer(); }
     static rt::Timer& timer(frmGame& game) { return game.tmrRandom; }

@@ -1,7 +1,9 @@
 #include "app/instances.h"
 #include "game_probe.h"
 #include "runtime/units.h"
+#include "support.h"
 
+#include <optional>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -52,10 +54,12 @@ private slots:
 
 private:
     forms::frmGame* game = nullptr;
+    std::optional<MessageRecorder> messages;
 };
 
 void TestGame::init()
 {
+    messages.emplace();
     game = &app::frmGame();
     game->Show();
     QVERIFY(QTest::qWaitForWindowActive(game->widget()));
@@ -64,6 +68,7 @@ void TestGame::init()
 void TestGame::cleanup()
 {
     app::releaseForms();
+    messages.reset();
 }
 
 void TestGame::startState()

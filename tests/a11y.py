@@ -1,0 +1,48 @@
+#!/usr/bin/python3
+"""Reads what a screen reader reads of the running game, through the accessibility bus.
+
+    a11y.py showing    one line per control on the screen: role, name and text, tab-separated
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def game():
+    for _ in range(100):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "vorlan-cup":
+                return app
+        time.sleep(0.1)
+    sys.exit("the game is not on the accessibility bus")
+
+
+def text_of(node):
+    try:
+        return node.queryText().getText(0, -1)
+    except NotImplementedError:
+        return ""
+
+
+def showing(node, out):
+    if node is None:
+        return
+    if pyatspi.STATE_SHOWING not in node.getState().getStates():
+        return
+    out.append("\t".join([node.getRoleName(), node.name or "", text_of(node)]))
+    for child in node:
+        showing(child, out)
+
+
+def main():
+    if sys.argv[1:] != ["showing"]:
+        sys.exit(__doc__)
+    lines = []
+    for window in game():
+        showing(window, lines)
+    print("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main()

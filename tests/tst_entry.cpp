@@ -1,0 +1,384 @@
+#include "app/instances.h"
+#include "game_probe.h"
+#include "runtime/random.h"
+#include "support.h"
+
+#include <optional>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using forms::frmGameProbe;
+
+namespace {
+const QString kRealScore = QStringLiteral("Yeah right, put in a real score");
+const QString kNotThatBadly = QStringLiteral("We're going to kick their ass, but not that badly.");
+const QString kLetter = QStringLiteral("How can a score be a letter?");
+} // namespace
+
+class TestEntry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void theFirstClickStartsTheGame();
+    void refusedGuessesChangeOnlyTheBoxes_data();
+    void refusedGuessesChangeOnlyTheBoxes();
+    void acceptedGuessesAreFiledAsTyped_data();
+    void acceptedGuessesAreFiledAsTyped();
+    void textThatIsNoScore_data();
+    void textThatIsNoScore();
+    void theClickAfterEachMessage_data();
+    void theClickAfterEachMessage();
+    void fourQuartersAndTheFinish();
+    void anAcceptedClickDuringTheCelebration();
+    void aTotalThatOverflows();
+    void theClickAfterTheLastCountableOne();
+    void theCelebrationWaitsWhileAMessageIsOpen();
+
+private:
+    QString text(const char* name) const;
+    QString boxes() const { return text("txtTolveyScore") + '|' + text("txtFaldScore"); }
+    QWidget* child(const char* name) const;
+    int variable(const char* name) const { return frmGameProbe::variables(*game)[name]; }
+    void click() { QTest::mouseClick(child("cmdOK"), Qt::LeftButton); }
+    void guess(const QString& home, const QString& visiting);
+    void startGame();
+
+    forms::frmGame* game = nullptr;
+    std::optional<MessageRecorder> messages;
+};
+
+QString TestEntry::text(const char* name) const
+{
+    QWidget* widget = child(name);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    return static_cast<QLineEdit*>(widget)->text();
+}
+
+QWidget* TestEntry::child(const char* name) const
+{
+    auto* widget = game->widget()->findChild<QWidget*>(name);
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+void TestEntry::guess(const QString& home, const QString& visiting)
+{
+    static_cast<QLineEdit*>(child("txtTolveyScore"))->setText(home);
+    static_cast<QLineEdit*>(child("txtFaldScore"))->setText(visiting);
+    click();
+}
+
+void TestEntry::startGame()
+{
+    click();
+    QCOMPARE(variable("intClicks"), 1);
+}
+
+void TestEntry::init()
+{
+    messages.emplace([this] { return boxes(); });
+    game = &app::frmGame();
+    game->Show();
+    QVERIFY(QTest::qWaitForWindowActive(game->widget()));
+}
+
+void TestEntry::cleanup()
+{
+    app::releaseForms();
+    messages.reset();
+}
+
+void TestEntry::theFirstClickStartsTheGame()
+{
+    click();
+    QCOMPARE(messages->prompts, QStringList());
+    for (const char* name :
+         {"lblTolveys", "lblFalds", "lblQuarter", "lblQuarterLabel", "lblEnter", "txtTolveyScore",
+          "txtFaldScore", "imgTolvey", "imgFald", "lblTolveyScore", "lblFaldScore"})
+        QVERIFY2(!child(name)->isHidden(), name);
+    QVERIFY(child("lblInstructions")->isHidden());
+    QCOMPARE(text("lblQuarter"), QStringLiteral("1"));
+    QCOMPARE(boxes(), QStringLiteral("0|0"));
+    QCOMPARE(child("imgTolvey")->x(), 56);
+    QCOMPARE(child("imgFald")->x(), 56);
+    QCOMPARE(variable("intFieldLeft"), 500);
+    QCOMPARE(variable("intFieldTop"), 500);
+    QCOMPARE(variable("intQuarter"), 1);
+    QCOMPARE(game->drawing().pixel(100, 100) | 0xff000000u, qRgb(100, 207, 48));
+    QCOMPARE(QApplication::focusWidget(), child("cmdOK"));
+}
+
+void TestEntry::refusedGuessesChangeOnlyTheBoxes_data()
+{
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("visiting");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("boxesAtTheMessage");
+    QTest::addColumn<QString>("boxesAfter");
+
+    QTest::newRow("a draw") << "3"
+                            << "3" << kRealScore << "|"
+                            << "|";
+    QTest::newRow("the visitors ahead") << "3"
+                                        << "5" << kRealScore << "|"
+                                        << "|";
+    QTest::newRow("home 100") << "100"
+                              << "0" << kNotThatBadly << "100|0"
+                              << "0|0";
+    QTest::newRow("both 100: the first test wins") << "100"
+                                                   << "100" << kRealScore << "|"
+                                                   << "|";
+    QTest::newRow("the lowest against the lowest") << "-32768"
+                                                   << "-32768" << kRealScore << "|"
+                                                   << "|";
+}
+
+void TestEntry::refusedGuessesChangeOnlyTheBoxes()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, visiting);
+    QFETCH(QString, message);
+    QFETCH(QString, boxesAtTheMessage);
+    QFETCH(QString, boxesAfter);
+
+    startGame();
+    const QImage field = game->drawing();
+    guess(home, visiting);
+    QCOMPARE(messages->prompts, QStringList{message});
+    QCOMPARE(messages->snapshots, QStringList{boxesAtTheMessage});
+    QCOMPARE(boxes(), boxesAfter);
+
+    QCOMPARE(variable("intClicks"), 2);
+    QCOMPARE(variable("intQuarter"), 1);
+    QCOMPARE(text("lblQuarter"), QStringLiteral("1"));
+    QCOMPARE(text("lbl1") + text("lbl2"), QString());
+    QCOMPARE(variable("intFaldQ1") + variable("intTolveyQ1"), 0);
+    QCOMPARE(variable("intTolveyLeft"), 840);
+    QCOMPARE(child("imgTolvey")->x(), 56);
+    QCOMPARE(game->drawing(), field);
+}
+
+void TestEntry::acceptedGuessesAreFiledAsTyped_data()
+{
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("visiting");
+    QTest::addColumn<int>("homeValue");
+    QTest::addColumn<int>("visitingValue");
+
+    QTest::newRow("99 to 98") << "99"
+                              << "98" << 99 << 98;
+    QTest::newRow("a negative visiting score") << "3"
+                                               << "-5" << 3 << -5;
+    QTest::newRow("signs, zeros and blanks") << " +007"
+                                             << "-32768 " << 7 << -32768;
+}
+
+void TestEntry::acceptedGuessesAreFiledAsTyped()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, visiting);
+    QFETCH(int, homeValue);
+    QFETCH(int, visitingValue);
+
+    startGame();
+    guess(home, visiting);
+    QCOMPARE(messages->prompts, QStringList());
+    QCOMPARE(text("lbl1"), visiting);
+    QCOMPARE(text("lbl2"), home);
+    QCOMPARE(variable("intFaldQ1"), visitingValue);
+    QCOMPARE(variable("intTolveyQ1"), homeValue);
+    QCOMPARE(variable("intQuarter"), 2);
+    QCOMPARE(text("lblQuarter"), QStringLiteral("2"));
+    QCOMPARE(variable("intTolveyLeft"), 3440);
+    QCOMPARE(variable("intFaldLeft"), 2090);
+    QCOMPARE(child("imgTolvey")->x(), 3440 / 15);
+    QCOMPARE(child("imgFald")->x(), 2090 / 15);
+    QCOMPARE(boxes(), QStringLiteral("0|0"));
+}
+
+void TestEntry::textThatIsNoScore_data()
+{
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("visiting");
+
+    QTest::newRow("empty home box") << ""
+                                    << "3";
+    QTest::newRow("empty visiting box") << "7"
+                                        << "";
+    QTest::newRow("letters") << "seven"
+                             << "3";
+    QTest::newRow("a letter after the digits") << "7"
+                                               << "3x";
+    QTest::newRow("above 32767") << "32768"
+                                 << "3";
+    QTest::newRow("below -32768") << "7"
+                                  << "-32769";
+}
+
+void TestEntry::textThatIsNoScore()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, visiting);
+
+    startGame();
+    child("cmdOK")->setFocus();
+    guess(home, visiting);
+    QCOMPARE(messages->prompts, QStringList{kLetter});
+    QCOMPARE(messages->snapshots, QStringList{home + '|' + visiting});
+    QCOMPARE(boxes(), QStringLiteral("|"));
+    QCOMPARE(QApplication::focusWidget(), child("txtFaldScore"));
+    QCOMPARE(variable("intQuarter"), 1);
+    QCOMPARE(variable("intClicks"), 2);
+    QCOMPARE(text("lbl1") + text("lbl2"), QString());
+}
+
+void TestEntry::theClickAfterEachMessage_data()
+{
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("visiting");
+    QTest::addColumn<QString>("nextMessage");
+
+    QTest::newRow("after a real-score refusal") << "3"
+                                                << "3" << kLetter;
+    QTest::newRow("after the letter message") << "x"
+                                              << "3" << kLetter;
+    QTest::newRow("after an accepted quarter") << "7"
+                                               << "3" << kRealScore;
+    QTest::newRow("after a home score of 100") << "100"
+                                               << "3" << kRealScore;
+}
+
+void TestEntry::theClickAfterEachMessage()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, visiting);
+    QFETCH(QString, nextMessage);
+
+    startGame();
+    guess(home, visiting);
+    messages->prompts.clear();
+    click(); // the boxes as the last click left them
+    QCOMPARE(messages->prompts, QStringList{nextMessage});
+}
+
+void TestEntry::fourQuartersAndTheFinish()
+{
+    rt::setRandomSource([] { return 0.5f; });
+    startGame();
+    for (int quarter = 1; quarter <= 3; ++quarter)
+        guess("7", "3");
+    QCOMPARE(text("lblQuarter"), QStringLiteral("4"));
+    QCOMPARE(variable("intTolveyLeft"), 8640);
+    QCOMPARE(variable("intFaldLeft"), 4590);
+    QVERIFY(child("lnLine")->isHidden());
+    QCOMPARE(variable("intTicks"), 0);
+
+    guess("7", "3");
+    rt::setRandomSource({});
+    QCOMPARE(messages->prompts, QStringList());
+    for (const char* name : {"lbl1", "lbl3", "lbl5", "lbl7"})
+        QCOMPARE(text(name), QStringLiteral("3"));
+    for (const char* name : {"lbl2", "lbl4", "lbl6", "lbl8"})
+        QCOMPARE(text(name), QStringLiteral("7"));
+    QCOMPARE(text("lblFalScore"), QStringLiteral("12"));
+    QCOMPARE(text("lblTolScore"), QStringLiteral("28"));
+    QVERIFY(!child("lnLine")->isHidden());
+    // The finish leaves the quarter, the markers and the boxes as they were.
+    QCOMPARE(variable("intQuarter"), 4);
+    QCOMPARE(variable("intTolveyLeft"), 8640);
+    QCOMPARE(boxes(), QStringLiteral("7|3"));
+    // The pause ran, and the first tick of the celebration ran inside the click.
+    QCOMPARE(variable("intDelayOuter"), 10000);
+    QCOMPARE(variable("intDelayInner"), 10000);
+    QCOMPARE(variable("intTicks"), 1);
+    QCOMPARE(frmGameProbe::timer(*game).Interval(), 25);
+    QCOMPARE(child("imgTolveysWin")->pos(), QPoint(5505 / 15, 4035 / 15));
+
+    QTRY_COMPARE_WITH_TIMEOUT(variable("intTicks"), 75, 10000);
+    QVERIFY(child("cmdOK")->isHidden());
+    QVERIFY(!child("imgSeal")->isHidden());
+}
+
+void TestEntry::anAcceptedClickDuringTheCelebration()
+{
+    startGame();
+    for (int quarter = 1; quarter <= 4; ++quarter)
+        guess("7", "3");
+    QCOMPARE(variable("intTicks"), 1);
+    guess("9", "2");
+    QCOMPARE(messages->prompts, QStringList());
+    QCOMPARE(text("lbl8"), QStringLiteral("9"));
+    QCOMPARE(text("lbl7"), QStringLiteral("2"));
+    QCOMPARE(text("lblTolScore"), QStringLiteral("30"));
+    QCOMPARE(text("lblFalScore"), QStringLiteral("11"));
+    QCOMPARE(variable("intDelayOuter"), 10000);
+    QCOMPARE(variable("intDelayInner"), 10000);
+    QCOMPARE(variable("intTicks"), 2);
+    QCOMPARE(frmGameProbe::timer(*game).Interval(), 25);
+}
+
+void TestEntry::aTotalThatOverflows()
+{
+    startGame();
+    guess("3", "-20000");
+    guess("3", "-20000");
+    guess("3", "0");
+    guess("3", "0");
+    QCOMPARE(messages->prompts, QStringList{kLetter});
+    QCOMPARE(messages->snapshots, QStringList{"3|0"});
+    QCOMPARE(boxes(), QStringLiteral("|"));
+    QCOMPARE(QApplication::focusWidget(), child("txtFaldScore"));
+    // What the finish did before the overflow stays; the rest never happened.
+    QCOMPARE(frmGameProbe::timer(*game).Interval(), 200);
+    QVERIFY(!child("lnLine")->isHidden());
+    QCOMPARE(text("lbl7") + text("lbl8"), QStringLiteral("03"));
+    QCOMPARE(variable("intFaldQ4"), 0);
+    QCOMPARE(variable("intTolveyQ4"), 3);
+    QCOMPARE(text("lblFalScore") + text("lblTolScore"), QString());
+    QCOMPARE(variable("intDelayOuter"), 0);
+    QCOMPARE(variable("intTicks"), 0);
+    // The celebration comes by the timer's own ticks, 200 ms apart.
+    QTRY_VERIFY_WITH_TIMEOUT(variable("intTicks") >= 2, 2000);
+}
+
+void TestEntry::theClickAfterTheLastCountableOne()
+{
+    startGame();
+    frmGameProbe::setClicks(*game, 32767);
+    guess("7", "3");
+    QCOMPARE(messages->prompts, QStringList{kLetter});
+    QCOMPARE(variable("intClicks"), 32767);
+    QCOMPARE(variable("intQuarter"), 1);
+    guess("7", "3");
+    QCOMPARE(messages->prompts.size(), 2);
+}
+
+void TestEntry::theCelebrationWaitsWhileAMessageIsOpen()
+{
+    startGame();
+    for (int quarter = 1; quarter <= 4; ++quarter)
+        guess("7", "3");
+    QList<int> ticksWhileOpen;
+    rt::MessageBoxHandler recorder = rt::setMessageBoxHandler([&](const QString&) {
+        // A real box runs the event loop while it is open; so does this one.
+        ticksWhileOpen << variable("intTicks");
+        QTest::qWait(300);
+        ticksWhileOpen << variable("intTicks");
+    });
+    guess("", "");
+    rt::setMessageBoxHandler(std::move(recorder));
+    QCOMPARE(ticksWhileOpen.size(), 2);
+    QCOMPARE(ticksWhileOpen[1], ticksWhileOpen[0]);
+    QTRY_COMPARE_WITH_TIMEOUT(variable("intTicks"), 75, 10000);
+}
+
+QTEST_MAIN(TestEntry)
+#include "tst_entry.moc"

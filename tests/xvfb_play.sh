@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# A whole game in a real X window, played as a person would: the title click, the first OK,
+# a refused guess whose message box is closed with Enter, four quarters typed into the boxes,
+# the celebration and the seal. What the game shows is read through the accessibility bus
+# and from screenshots.
+# Usage: xvfb_play.sh PATH/TO/vorlan-cup
+if [ -z "${VORLAN_ON_SESSION_BUS:-}" ]; then
+    exec env VORLAN_ON_SESSION_BUS=1 dbus-run-session -- "$0" "$@"
+fi
+game=$1
+here=$(dirname "$0")
+. "$here/xvfb_session.sh"
+
+title="Vorlan Cup 2001"
+start_display
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+pids+=($!)
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+# What a screen reader finds on the screen, one "role<TAB>name<TAB>text" line per control.
+read_screen() { /usr/bin/python3 "$here/a11y.py" showing; }
+expect_on_screen() { # line
+    read_screen >"$SHOTS/screen.txt"
+    grep -qxF "$1" "$SHOTS/screen.txt" || fail "not on the screen: '$1' (see $SHOTS/screen.txt)"
+}
+expect_not_on_screen() { # line
+    read_screen >"$SHOTS/screen.txt"
+    ! grep -qxF "$1" "$SHOTS/screen.txt" || fail "still on the screen: '$1'"
+}
+# A pixel of the game window's client area, as ImageMagick's hex colour.
+pixel() { # shot x y
+    client_geometry "$game_window"
+    convert "$SHOTS/$1.png" -crop "1x1+$((X + $2))+$((Y + $3))" -format '#%[hex:u.p]' info:
+}
+type_guess() { # home visiting: from the visiting box, as after a message or a quarter
+    xdotool key shift+Tab ctrl+a
+    xdotool type -- "$1"
+    xdotool key Tab ctrl+a
+    xdotool type -- "$2"
+    xdotool key Return
+}
+
+"$game" 2>>"$SHOTS/program.log" &
+pid=$!
+pids+=($pid)
+wait_for_windows "$title" 1
+title_window=$(visible_windows "$title")
+click_twips "$title_window" 1000 5000
+wait_for_other_window "$title" "$title_window"
+game_window=$(visible_windows "$title")
+xdotool windowactivate --sync "$game_window" 2>/dev/null || true
+sleep 0.3
+shoot play-1-start
+expect_on_screen $'label\tClick the OK button to Start\t'
+expect_not_on_screen $'label\tTolveys\t'
+
+# The first OK, from the keyboard: the focus rests on the button.
+xdotool key Return
+sleep 0.5
+shoot play-2-field
+[ "$(pixel play-2-field 150 60)" = "#64CF30" ] || fail "no green field"
+[ "$(pixel play-2-field 33 60)" = "#FFFFFF" ] || fail "no white border"
+expect_on_screen $'label\tTolveys\t'
+expect_on_screen $'label\tQuarter\t'
+expect_not_on_screen $'label\tClick the OK button to Start\t'
+
+# The field stays when the window grows; the new area shows the form's colour.
+xdotool windowsize --sync "$game_window" 900 650 || true
+sleep 0.5
+shoot play-3-resized
+[ "$(window_size "$game_window")" = 900x650 ] || fail "resize: $(window_size "$game_window")"
+[ "$(pixel play-3-resized 150 60)" = "#64CF30" ] || fail "field lost on resize"
+[ "$(pixel play-3-resized 850 100)" = "$(pixel play-1-start 5 5)" ] || fail "new area not blank"
+xdotool windowsize --sync "$game_window" 734 538 || true
+sleep 0.3
+
+# A refused guess: its message, read from the box, which Enter closes.
+xdotool key Tab # from the button round to the home box
+xdotool key ctrl+a
+xdotool type -- 3
+xdotool key Tab ctrl+a
+xdotool type -- 5
+xdotool key Return
+wait_for_windows VorlanCup2001 1
+sleep 0.3
+shoot play-4-refused
+expect_on_screen $'label\tYeah right, put in a real score\t'
+xdotool key Return
+wait_for_windows VorlanCup2001 0
+
+# Four quarters, typed.
+type_guess 7 3
+type_guess 10 -4
+type_guess 99 98
+sleep 0.3
+expect_on_screen $'label\t4\t'
+expect_on_screen $'label\t-4\t'
+type_guess 7 3
+sleep 0.6
+shoot play-5-celebration
+grep -q . <<<"$(pixel play-5-celebration 5 5)"
+
+# The celebration ends with the seal alone on white.
+sleep 2.5
+shoot play-6-seal
+read_screen >"$SHOTS/screen.txt"
+[ "$(grep -vc $'^\\(filler\\|frame\\|window\\)\t' "$SHOTS/screen.txt")" -eq 1 ] &&
+    grep -q $'^image\tThe champions\' seal' "$SHOTS/screen.txt" ||
+    fail "more than the seal on the screen (see $SHOTS/screen.txt)"
+client_geometry "$game_window"
+colours=$(convert "$SHOTS/play-6-seal.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage \
+    -fill white -draw "rectangle 256,152 471,367" -format '%k' info:)
+[ "$colours" -eq 1 ] || fail "the form is not white around the seal ($colours colours)"
+[ "$(pixel play-6-seal 364 156)" = "#000000" ] || fail "no seal"
+
+close_window "$game_window"
+wait_for_exit $pid
+[ "$EXIT_STATUS" -eq 0 ] || fail "closing the game: exit status $EXIT_STATUS"
+echo "xvfb_play: all checks passed"
