@@ -3,9 +3,19 @@
 #include "forms/game/frmGame.h"
 
 #include <QMap>
+#include <QWidget>
 #include <QString>
 
 namespace forms {
+
+// The widget behind one of the game form's controls.
+inline QWidget* child(const frmGame& game, const char* name)
+{
+    auto* widget = game.widget()->findChild<QWidget*>(name);
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
 
 // Reads the game form's state for the tests, and runs its private routines.
 struct frmGameProbe

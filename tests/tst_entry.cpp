@@ -63,10 +63,7 @@ QString TestEntry::text(const char* name) const
 
 QWidget* TestEntry::child(const char* name) const
 {
-    auto* widget = game->widget()->findChild<QWidget*>(name);
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
+    return forms::child(*game, name);
 }
 
 void TestEntry::guess(const QString& home, const QString& visiting)

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <set>
 
+using forms::child;
 using forms::frmGameProbe;
 
 namespace {
@@ -85,11 +86,6 @@ QRgb onScreen(const QImage& screen, double xTwips, double yTwips)
     const double scale = screen.devicePixelRatio();
     return screen.pixel(rt::twipsToPixels(xTwips, scale), rt::twipsToPixels(yTwips, scale)) |
            0xff000000u;
-}
-
-QWidget* child(forms::frmGame& game, const char* name)
-{
-    return game.widget()->findChild<QWidget*>(name);
 }
 
 } // namespace

@@ -12,17 +12,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using forms::child;
 using forms::frmGameProbe;
 
 namespace {
-
-QWidget* child(forms::frmGame& game, const char* name)
-{
-    auto* widget = game.widget()->findChild<QWidget*>(name);
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
 
 QRgb buttonFace()
 {
