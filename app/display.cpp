@@ -1,8 +1,9 @@
 #include "display.h"
 
+#include <xcb/xcb.h>
+
 #include <cstdlib>
 #include <string_view>
-#include <xcb/xcb.h>
 
 namespace app {
 namespace {

@@ -3,8 +3,9 @@
 #include "forms/title/frmVorlan.h"
 #include "runtime/error.h"
 
-#include <cstdio>
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 class QTimer;

@@ -1,8 +1,9 @@
 #include "convert.h"
 
-#include <cmath>
 #include <QLocale>
 #include <QRegularExpression>
+
+#include <cmath>
 
 namespace rt {
 namespace {

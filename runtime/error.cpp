@@ -2,9 +2,10 @@
 
 #include "msgbox.h"
 
-#include <new>
 #include <QApplication>
 #include <QWidget>
+
+#include <new>
 #include <utility>
 #include <vector>
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include <exception>
 #include <functional>
-#include <QString>
 #include <string>
 
 namespace rt {

@@ -5,8 +5,6 @@
 #include "units.h"
 #include "widgets.h"
 
-#include <algorithm>
-#include <climits>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
@@ -14,6 +12,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
+#include <climits>
 #include <ranges>
 #include <stdexcept>
 #include <vector>

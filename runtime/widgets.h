@@ -2,12 +2,13 @@
 
 // The widgets behind the controls. Only the runtime includes this header.
 
-#include <functional>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
+
+#include <functional>
 
 namespace rt {
 

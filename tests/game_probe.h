@@ -3,8 +3,8 @@
 #include "forms/game/frmGame.h"
 
 #include <QMap>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 namespace forms {
 

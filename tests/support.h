@@ -2,8 +2,9 @@
 
 #include "runtime/msgbox.h"
 
-#include <functional>
 #include <QStringList>
+
+#include <functional>
 
 // Stands in for the message box: records each prompt, and what the given snapshot says the
 // screen shows at that moment, instead of opening a modal box.

@@ -3,12 +3,13 @@
 #include "runtime/random.h"
 #include "support.h"
 
-#include <optional>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <optional>
 
 using forms::frmGameProbe;
 

@@ -3,11 +3,12 @@
 #include "runtime/random.h"
 #include "runtime/units.h"
 
-#include <cmath>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
+
+#include <cmath>
 #include <set>
 
 using forms::child;

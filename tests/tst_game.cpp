@@ -3,7 +3,6 @@
 #include "runtime/units.h"
 #include "support.h"
 
-#include <optional>
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -11,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <optional>
 
 using forms::child;
 using forms::frmGameProbe;

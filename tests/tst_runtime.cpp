@@ -3,13 +3,14 @@
 #include "runtime/random.h"
 #include "support.h"
 
-#include <cmath>
-#include <limits>
-#include <optional>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+
+#include <cmath>
+#include <limits>
+#include <optional>
 
 using rt::ErrorNumber;
 using rt::Integer;

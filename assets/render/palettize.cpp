@@ -11,12 +11,13 @@
 // The palette is made by median cut and always has exactly COLOURS entries; the background
 // colour is one of them, never approximated.
 
-#include <algorithm>
-#include <cstdio>
-#include <map>
 #include <QColor>
 #include <QImage>
 #include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
 #include <vector>
 
 namespace {
