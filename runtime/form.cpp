@@ -119,7 +119,6 @@ void Form::createControl(const ControlRow& row)
         palette.setColor(QPalette::Window, resolve(row.backColor, SystemColor::ButtonFace));
         label->setPalette(palette);
         label->setAutoFillBackground(row.backStyle == BackStyle::Opaque);
-        label->setGeometry(twipsRect(row));
         m_controls[name] = std::make_unique<Label>(label);
         break;
     }
@@ -134,7 +133,6 @@ void Form::createControl(const ControlRow& row)
         if (row.backColor.kind != ColorSpec::Kind::Default)
             palette.setColor(QPalette::Base, resolve(row.backColor, SystemColor::ButtonFace));
         edit->setPalette(palette);
-        edit->setGeometry(twipsRect(row));
         m_controls[name] = std::make_unique<TextBox>(edit);
         break;
     }
@@ -145,19 +143,16 @@ void Form::createControl(const ControlRow& row)
             button->setDefault(true);
             m_widget->defaultButton = button;
         }
-        button->setGeometry(twipsRect(row));
         m_controls[name] = std::make_unique<CommandButton>(button);
         break;
     }
     case ControlKind::Image: {
         auto* image = new ImageWidget(QString::fromUtf8(row.picture), row.stretch, parent);
-        image->setGeometry(twipsRect(row));
         m_controls[name] = std::make_unique<Image>(image, float(row.left), float(row.top));
         break;
     }
     case ControlKind::Shape: {
         auto* shape = new ShapeWidget(resolve(row.backColor, SystemColor::ButtonFace), parent);
-        shape->setGeometry(twipsRect(row));
         m_controls[name] = std::make_unique<Shape>(shape);
         break;
     }
@@ -179,6 +174,8 @@ void Form::createControl(const ControlRow& row)
     }
     }
     QWidget* widget = m_controls[name]->widget();
+    if (row.kind != ControlKind::Line)
+        widget->setGeometry(twipsRect(row));
     describe(widget, row);
     widget->setHidden(!row.visible);
 }
