@@ -19,14 +19,19 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 # What a screen reader finds on the screen, one "role<TAB>name<TAB>text" line per control.
 read_screen() { /usr/bin/python3 "$here/a11y.py" showing; }
-expect_on_screen() { # line
-    read_screen >"$SHOTS/screen.txt"
-    grep -qxF "$1" "$SHOTS/screen.txt" || fail "not on the screen: '$1' (see $SHOTS/screen.txt)"
+# Waits up to ten seconds for a line to be on the screen (or, with "not", to be gone).
+expect_on_screen() { # [not] line
+    local want=yes
+    [ "$1" = not ] && want=no && shift
+    for _ in $(seq 20); do
+        read_screen >"$SHOTS/screen.txt"
+        if grep -qxF "$1" "$SHOTS/screen.txt"; then [ $want = yes ] && return; else
+            [ $want = no ] && return; fi
+        sleep 0.5
+    done
+    fail "on the screen: '$1' expected $want (see $SHOTS/screen.txt)"
 }
-expect_not_on_screen() { # line
-    read_screen >"$SHOTS/screen.txt"
-    ! grep -qxF "$1" "$SHOTS/screen.txt" || fail "still on the screen: '$1'"
-}
+expect_not_on_screen() { expect_on_screen not "$1"; }
 # A pixel of the game window's client area, as ImageMagick's hex colour.
 pixel() { # shot x y
     client_geometry "$game_window"
@@ -101,7 +106,8 @@ shoot play-5-celebration
 grep -q . <<<"$(pixel play-5-celebration 5 5)"
 
 # The celebration ends with the seal alone on white.
-sleep 2.5
+expect_not_on_screen $'push button\tOK\t'
+sleep 0.3
 shoot play-6-seal
 read_screen >"$SHOTS/screen.txt"
 [ "$(grep -vc $'^\\(filler\\|frame\\|window\\)\t' "$SHOTS/screen.txt")" -eq 1 ] &&
