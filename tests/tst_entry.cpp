@@ -269,7 +269,7 @@ void TestEntry::theClickAfterEachMessage()
 
 void TestEntry::fourQuartersAndTheFinish()
 {
-    rt::setRandomSource([] { return 0.5f; });
+    FixedRandom random({0.5f});
     startGame();
     for (int quarter = 1; quarter <= 3; ++quarter)
         guess("7", "3");
@@ -280,7 +280,6 @@ void TestEntry::fourQuartersAndTheFinish()
     QCOMPARE(variable("intTicks"), 0);
 
     guess("7", "3");
-    rt::setRandomSource({});
     QCOMPARE(messages->prompts, QStringList());
     for (const char* name : {"lbl1", "lbl3", "lbl5", "lbl7"})
         QCOMPARE(text(name), QStringLiteral("3"));

@@ -1,7 +1,7 @@
 #include "app/instances.h"
 #include "game_probe.h"
-#include "runtime/random.h"
 #include "runtime/units.h"
+#include "support.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -62,24 +62,6 @@ std::set<int> expectedColumns(const forms::frmGame& game, int yardLines)
         columns.insert(device(game, 3500 + 1000 * i));
     return columns;
 }
-
-// A fixed random sequence for the celebration; each value is returned in turn.
-class FixedRandom
-{
-public:
-    explicit FixedRandom(std::vector<float> values)
-        : m_values(std::move(values)),
-          m_previous(
-              rt::setRandomSource([this] { return m_values.at(m_next++ % m_values.size()); }))
-    {}
-    ~FixedRandom() { rt::setRandomSource(std::move(m_previous)); }
-    float value(size_t i) const { return m_values[i % m_values.size()]; }
-
-private:
-    std::vector<float> m_values;
-    size_t m_next = 0;
-    rt::RandomSource m_previous;
-};
 
 // A point of a grabbed window, given in twips.
 QRgb onScreen(const QImage& screen, double xTwips, double yTwips)
