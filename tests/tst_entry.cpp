@@ -1,6 +1,5 @@
 #include "app/instances.h"
 #include "game_probe.h"
-#include "runtime/random.h"
 #include "support.h"
 
 #include <QApplication>
