@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/display.h"
 #include "app/instances.h"
 #include "forms/title/frmVorlan.h"
@@ -15,10 +16,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vorlan-cup"));
-    QApplication::setDesktopFileName(QStringLiteral("io.vorlan.VorlanCup"));
-    // The program decides itself when it ends (see app/instances.cpp).
-    QApplication::setQuitOnLastWindowClosed(false);
+    app::setUpApplication();
 
     rt::runHandler([] { app::frmVorlan().Show(); });
     const int status = rt::programEnded() ? rt::kUnhandledErrorStatus : QApplication::exec();

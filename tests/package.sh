@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: built with CPack, its metadata and contents, and the
+# program unpacked from it, started through its desktop entry's Exec line in a real window.
+# Usage: package.sh BUILD-DIR
+build=$(cd "$1" && pwd)
+. "$(dirname "$0")/xvfb_session.sh"
+
+work=$(mktemp -d)
+trap 'cleanup; rm -rf "$work"' EXIT
+app_id=io.vorlan.VorlanCup
+title="Vorlan Cup 2001"
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack did not build the package"; }
+deb=$(ls "$work"/vorlan-cup_*_*.deb)
+
+# Metadata.
+dpkg-deb -I "$deb" >"$work/info"
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = vorlan-cup ] || fail "package name $(field Package)"
+[ "$(field Section)" = games ] || fail "section $(field Section)"
+depends=$(field Depends)
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-lato libc6; do
+    grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+grep -q "^ Description: score-guessing game" "$work/info" || fail "no description"
+
+# Contents: exactly these files, all under /usr.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort >"$work/files"
+{
+    echo ./usr/games/vorlan-cup
+    echo ./usr/share/applications/$app_id.desktop
+    echo ./usr/share/doc/vorlan-cup/changelog.gz
+    echo ./usr/share/doc/vorlan-cup/copyright
+    for size in 16 22 24 32 48 64 128 256; do
+        echo "./usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"
+    done
+    echo ./usr/share/icons/hicolor/scalable/apps/$app_id.svg
+    echo ./usr/share/man/man6/vorlan-cup.6.gz
+    echo ./usr/share/metainfo/$app_id.metainfo.xml
+} | sort >"$work/expected"
+diff -u "$work/expected" "$work/files" || fail "the package's files differ from the list"
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+share=$root/usr/share
+desktop-file-validate "$share/applications/$app_id.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >"$work/as.log" 2>&1 ||
+    { cat "$work/as.log"; fail "metainfo"; }
+grep -Eq '^[EW]:' "$work/as.log" && { cat "$work/as.log"; fail "metainfo warnings"; }
+for size in 16 22 24 32 48 64 128 256; do
+    [ "$(identify -format '%wx%h' "$share/icons/hicolor/${size}x$size/apps/$app_id.png")" = \
+        "${size}x$size" ] || fail "icon at $size has the wrong size"
+done
+gzip -t "$share/man/man6/vorlan-cup.6.gz" "$share/doc/vorlan-cup/changelog.gz" || fail "gzip"
+
+# Start the program the way the menu does: the entry's Exec line, with the unpacked games
+# folder first on the path.
+exec_line=$(sed -n 's/^Exec=//p' "$share/applications/$app_id.desktop")
+[ "$exec_line" = vorlan-cup ] || fail "Exec line '$exec_line'"
+start_display
+PATH="$root/usr/games:$PATH" $exec_line 2>>"$SHOTS/program.log" &
+pid=$!
+pids+=($pid)
+wait_for_windows "$title" 1
+
+# Both windows carry the application icon for title and task bars, at every size that fits
+# in one X request (256 x 256 does not).
+check_icon() { # window what
+    local icon
+    icon=$(xprop -id "$1" _NET_WM_ICON)
+    for size in 16 22 24 32 48 64 128; do
+        grep -q "Icon ($size x $size)" <<<"$icon" || fail "$2 has no ${size}px icon"
+    done
+    xprop -id "$1" WM_CLASS | grep -q '"vorlan-cup"' || fail "$2 class: $(xprop -id "$1" WM_CLASS)"
+}
+window=$(visible_windows "$title")
+check_icon "$window" "the title screen"
+sleep 0.3
+shoot package-title-screen
+click_twips "$window" 4000 5000
+wait_for_other_window "$title" "$window"
+check_icon "$(visible_windows "$title")" "the game screen"
+close_window "$(visible_windows "$title")"
+wait_for_exit $pid
+[ "$EXIT_STATUS" -eq 0 ] || fail "the unpacked program ended with status $EXIT_STATUS"
+echo "package: all checks passed"
