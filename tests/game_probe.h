@@ -29,6 +29,9 @@ struct frmGameProbe
     static void drawField(frmGame& game) { game.DrawField(); }
     static void tick(frmGame& game) { game.tmrRandom_Timer(); }
     static rt::Timer& timer(frmGame& game) { return game.tmrRandom; }
+    // Where the markers stand, in twips, as their controls say.
+    static float tolveyMarkerLeft(const frmGame& game) { return game.imgTolvey.Left(); }
+    static float faldMarkerLeft(const frmGame& game) { return game.imgFald.Left(); }
 
     static QMap<QString, int> variables(const frmGame& game)
     {
