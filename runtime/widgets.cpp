@@ -1,15 +1,76 @@
 #include "widgets.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <cstring>
 
 namespace rt {
 namespace {
+
+// Qt drops the window manager's close request for a window that a modal box blocks. A player
+// who closes the game while a message is open still means to end it, so on X11 the request
+// goes to the form's close handler all the same.
+class BlockedCloseFilter : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t" || !QApplication::activeModalWidget())
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+            return false;
+        const auto* request = reinterpret_cast<const xcb_client_message_event_t*>(event);
+        if (request->format != 32 || request->type != atom("WM_PROTOCOLS") ||
+            request->data.data32[0] != atom("WM_DELETE_WINDOW"))
+            return false;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* form = dynamic_cast<FormWidget*>(window);
+            if (form && form->closed && form->internalWinId() == request->window) {
+                form->closed();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    static xcb_atom_t atom(const char* name)
+    {
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (!x11)
+            return XCB_ATOM_NONE;
+        xcb_connection_t* connection = x11->connection();
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, true, std::uint16_t(std::strlen(name)), name),
+            nullptr);
+        xcb_atom_t result = XCB_ATOM_NONE;
+        if (reply)
+            result = reply->atom;
+        std::free(reply);
+        return result;
+    }
+};
+
+void watchBlockedCloseRequests()
+{
+    static BlockedCloseFilter* filter = nullptr;
+    if (filter)
+        return;
+    filter = new BlockedCloseFilter; // lives as long as the program
+    QCoreApplication::instance()->installNativeEventFilter(filter);
+}
 
 // Screen readers name pictures, shapes and lines by what they are, not as empty panes.
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
@@ -115,6 +176,7 @@ FormWidget::FormWidget(const QColor& background, QSize clientSize)
       m_scale(devicePixelRatioF())
 {
     installAccessibility();
+    watchBlockedCloseRequests();
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
     setPalette(palette);

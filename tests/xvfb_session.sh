@@ -80,7 +80,9 @@ window_size() {
 # Clicks a window at a point of its client area given in twips (15 to a pixel).
 click_twips() { # window x y
     client_geometry "$1"
-    xdotool mousemove --sync $((X + $2 / 15)) $((Y + $3 / 15)) click 1
+    # Off by one first: a --sync move to where the pointer already is waits for nothing.
+    xdotool mousemove $((X + $2 / 15 + 1)) $((Y + $3 / 15)) \
+        mousemove --sync $((X + $2 / 15)) $((Y + $3 / 15)) click 1
 }
 
 # Asks the window manager to close a window, as its close button does.
