@@ -4,6 +4,9 @@
 set -euo pipefail
 
 SHOTS=${VORLAN_SCREENSHOTS:-$PWD/screenshots}
+# How many 50 ms steps the waits below take before they give up (ten seconds; more for a program
+# that runs under valgrind).
+WAIT_STEPS=${WAIT_STEPS:-200}
 mkdir -p "$SHOTS"
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
@@ -43,7 +46,7 @@ visible_windows() {
 }
 
 wait_for_windows() { # title count
-    for _ in $(seq 200); do
+    for _ in $(seq "$WAIT_STEPS"); do
         [ "$(visible_windows "$1" | wc -l)" -eq "$2" ] && return 0
         sleep 0.05
     done
@@ -52,7 +55,7 @@ wait_for_windows() { # title count
 
 # Waits until the one visible window with this title is another than the given one.
 wait_for_other_window() { # title old-window
-    for _ in $(seq 200); do
+    for _ in $(seq "$WAIT_STEPS"); do
         local now
         now=$(visible_windows "$1")
         [ "$(wc -w <<<"$now")" -eq 1 ] && [ "$now" != "$2" ] && return 0
@@ -94,7 +97,7 @@ close_window() {
 # Waits for the program to end; sets EXIT_STATUS. (Not in a subshell: only this shell can
 # wait for its own children.)
 wait_for_exit() { # pid
-    for _ in $(seq 200); do
+    for _ in $(seq "$WAIT_STEPS"); do
         if ! kill -0 "$1" 2>/dev/null; then
             EXIT_STATUS=0
             wait "$1" || EXIT_STATUS=$?
