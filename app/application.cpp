@@ -11,13 +11,17 @@ void setUpApplication()
     // Matches the desktop entry's file name, so that task bars group the windows under it.
     QApplication::setDesktopFileName(QStringLiteral("io.vorlan.VorlanCup"));
 
-    QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
-
     // The program decides itself when it ends (see app/instances.cpp).
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void setWindowIcons()
+{
+    // The sizes that title and task bars use.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 }
 
 } // namespace app

@@ -18,7 +18,10 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     app::setUpApplication();
 
-    rt::runHandler([] { app::frmVorlan().Show(); });
+    rt::runHandler([] {
+        app::frmVorlan().afterFirstFrame(app::setWindowIcons);
+        app::frmVorlan().Show();
+    });
     const int status = rt::programEnded() ? rt::kUnhandledErrorStatus : QApplication::exec();
     app::releaseForms();
     return status;

@@ -3,15 +3,20 @@
 #include "units.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace rt {
 namespace {
 const QString kDesignFamily = QStringLiteral("Arial Black");
 const QString kStandInFamily = QStringLiteral("Lato");
 
+// Looked up once, in the list of installed families: asking the font database for a family it
+// lacks starts a slow search for aliases, and no font comes or goes while the program runs.
 bool designFamilyInstalled()
 {
-    return QFontDatabase::hasFamily(kDesignFamily);
+    static const bool installed =
+        QFontDatabase::families().contains(kDesignFamily, Qt::CaseInsensitive);
+    return installed;
 }
 } // namespace
 

@@ -274,6 +274,11 @@ void Form::Line(int flags, float x1, float y1, float x2, float y2, Color color)
     m_widget->update(logical.toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
+void Form::afterFirstFrame(std::function<void()> action)
+{
+    m_widget->firstFrameShown = std::move(action);
+}
+
 void Form::onClose(std::function<void()> handler)
 {
     m_widget->closed = std::move(handler);

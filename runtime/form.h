@@ -55,6 +55,8 @@ public:
 
     // Called when the user closes the form's window.
     void onClose(std::function<void()> handler);
+    // Called once, right after the form's first frame is on the screen.
+    void afterFirstFrame(std::function<void()> action);
 
     QWidget* widget() const;
     // The persistent drawing, in device pixels (see drawingScale()).

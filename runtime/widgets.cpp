@@ -14,6 +14,7 @@
 #include <xcb/xcb.h>
 
 #include <cstring>
+#include <utility>
 
 namespace rt {
 namespace {
@@ -110,23 +111,34 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event)
 
 ImageWidget::ImageWidget(const QString& picture, bool stretch, QWidget* parent)
     : QWidget(parent),
-      m_normal(QStringLiteral(":/assets/%1.png").arg(picture)),
-      m_double(QStringLiteral(":/assets/%1@2x.png").arg(picture)),
+      m_picture(picture),
       m_stretch(stretch)
+{}
+
+// Each picture is decoded when it is first painted, and only at the density it is shown at.
+const QPixmap& ImageWidget::pixmap(bool dense)
 {
-    m_double.setDevicePixelRatio(2.0);
+    if (dense && !m_triedDouble) {
+        m_triedDouble = true;
+        m_double.load(QStringLiteral(":/assets/%1@2x.png").arg(m_picture), "PNG");
+        m_double.setDevicePixelRatio(2.0);
+    }
+    if (dense && !m_double.isNull())
+        return m_double;
+    if (m_normal.isNull())
+        m_normal.load(QStringLiteral(":/assets/%1.png").arg(m_picture), "PNG");
+    return m_normal;
 }
 
 void ImageWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, m_stretch);
-    const bool dense = devicePixelRatioF() > 1.0 && !m_double.isNull();
-    const QPixmap& pixmap = dense ? m_double : m_normal;
+    const QPixmap& shown = pixmap(devicePixelRatioF() > 1.0);
     if (m_stretch)
-        painter.drawPixmap(rect(), pixmap);
+        painter.drawPixmap(rect(), shown);
     else
-        painter.drawPixmap(QPoint(0, 0), pixmap);
+        painter.drawPixmap(QPoint(0, 0), shown);
 }
 
 void ImageWidget::mousePressEvent(QMouseEvent* event)
@@ -201,6 +213,10 @@ void FormWidget::paintEvent(QPaintEvent* event)
     const QRect dirty = event->rect();
     const QRectF source(QPointF(dirty.topLeft()) * m_scale, QSizeF(dirty.size()) * m_scale);
     painter.drawImage(QRectF(dirty), m_drawing, source);
+    // The frame reaches the screen when this paint returns; what waits for it comes after.
+    if (firstFrameShown)
+        QMetaObject::invokeMethod(
+            this, [this] { std::exchange(firstFrameShown, {})(); }, Qt::QueuedConnection);
 }
 
 void FormWidget::resizeEvent(QResizeEvent* event)

@@ -37,8 +37,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    const QPixmap& pixmap(bool dense);
+
+    QString m_picture;
     QPixmap m_normal;
     QPixmap m_double;
+    bool m_triedDouble = false;
     bool m_stretch;
 };
 
@@ -87,6 +91,8 @@ public:
 
     std::function<void()> clicked;
     std::function<void()> closed;
+    // Runs once, right after the window's first frame has gone to the screen.
+    std::function<void()> firstFrameShown;
     // Pressed by Enter or Return anywhere on the form, unless a control takes the key itself.
     QPushButton* defaultButton = nullptr;
 
