@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-    libxcb1-dev librsvg2-bin fonts-lato fonts-dejavu-core)
+    libxcb1-dev libxcb-damage0-dev librsvg2-bin fonts-lato fonts-dejavu-core)
 TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi valgrind
     dpkg-dev desktop-file-utils appstream clang libclang-rt-14-dev)
 

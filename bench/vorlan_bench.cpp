@@ -1,0 +1,430 @@
+// Measures the game side by side with a bare Qt window and prints one table:
+//   1. start-up, from process start to the first frame of the first window on the screen, for
+//      the game, a bare window with one text label and a bare window without text, run in turn;
+//   2. their peak resident memory;
+//   3. the time each OK-click phase takes inside the program;
+//   4. the celebration's length, from the end of the finish click to the last tick;
+//   5. processor time over idle seconds before the first click and after the last tick.
+// Needs an X display without a window manager (bench/run.sh starts one).
+// Usage: vorlan-bench [--short] PATH/TO/vorlan-cup PATH/TO/bare-window
+//        vorlan-bench --games-only   (3 to 5 alone, for a profiler such as callgrind)
+
+#include "app/instances.h"
+#include "game_probe.h"
+#include "runtime/msgbox.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+double seconds(clockid_t clock = CLOCK_MONOTONIC)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// --- figures ----------------------------------------------------------------------------
+
+struct Figure
+{
+    const char* name;
+    const char* unit;
+    std::vector<double> values;
+    const char* target = "";
+    std::optional<bool> met; // set where a target applies
+
+    double at(double fraction) const
+    {
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        if (sorted.empty())
+            return 0;
+        const double index = fraction * double(sorted.size() - 1);
+        const auto low = size_t(index);
+        const size_t high = std::min(low + 1, sorted.size() - 1);
+        return sorted[low] + (sorted[high] - sorted[low]) * (index - double(low));
+    }
+    double median() const { return at(0.5); }
+};
+
+void print(const std::vector<Figure>& figures)
+{
+    std::printf("| %-52s | %9s | %9s | %9s | %9s | %-10s | %-4s |\n", "figure", "median", "p25",
+                "p75", "max", "target", "met");
+    std::printf("|%s|%s|%s|%s|%s|%s|%s|\n", std::string(54, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(11, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(11, '-').c_str(),
+                std::string(12, '-').c_str(), std::string(6, '-').c_str());
+    for (const Figure& f : figures) {
+        const std::string name = std::string(f.name) + " (" + f.unit + ")";
+        std::printf("| %-52s | %9.3f | %9.3f | %9.3f | %9.3f | %-10s | %-4s |\n", name.c_str(),
+                    f.median(), f.at(0.25), f.at(0.75), f.at(1.0), f.target,
+                    f.met ? (*f.met ? "yes" : "NO") : "");
+    }
+}
+
+// --- start-up and memory, out of process ------------------------------------------------
+
+// Watches the X display for the first window that a started program maps, and for the first
+// drawing inside it: that is the program's first frame on the screen.
+class FirstFrameWatch
+{
+public:
+    FirstFrameWatch()
+        : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(m_connection))
+            throw std::runtime_error("no X display");
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        std::free(xcb_damage_query_version_reply(
+            m_connection, xcb_damage_query_version(m_connection, 1, 1), nullptr));
+        const auto* damage = xcb_get_extension_data(m_connection, &xcb_damage_id);
+        if (!damage || !damage->present)
+            throw std::runtime_error("the X server lacks the DAMAGE extension");
+        m_damageEvent = damage->first_event + XCB_DAMAGE_NOTIFY;
+        // Damage on the root window reports drawing in every window on the screen.
+        xcb_damage_create(m_connection, xcb_generate_id(m_connection), m_root,
+                          XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+        xcb_flush(m_connection);
+    }
+    ~FirstFrameWatch() { xcb_disconnect(m_connection); }
+
+    void drain(double forSeconds)
+    {
+        const double end = seconds() + forSeconds;
+        while (seconds() < end)
+            next(end);
+    }
+
+    // Seconds from `start` to the first drawing inside the first window mapped after it.
+    std::optional<double> firstFrame(double start, double timeout)
+    {
+        const double end = start + timeout;
+        std::optional<xcb_rectangle_t> window;
+        while (seconds() < end) {
+            xcb_generic_event_t* event = next(end);
+            if (!event)
+                continue;
+            const int type = event->response_type & 0x7f;
+            if (type == XCB_MAP_NOTIFY && !window) {
+                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+                xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(
+                    m_connection, xcb_get_geometry(m_connection, map->window), nullptr);
+                if (geometry)
+                    window = xcb_rectangle_t{geometry->x, geometry->y, geometry->width,
+                                             geometry->height};
+                std::free(geometry);
+            } else if (type == m_damageEvent && window) {
+                const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event);
+                const xcb_rectangle_t& a = damage->area;
+                const xcb_rectangle_t& w = *window;
+                if (a.x < w.x + w.width && w.x < a.x + a.width && a.y < w.y + w.height &&
+                    w.y < a.y + a.height) {
+                    std::free(event);
+                    return seconds() - start;
+                }
+            }
+            std::free(event);
+        }
+        return std::nullopt;
+    }
+
+private:
+    xcb_generic_event_t* next(double until)
+    {
+        if (xcb_generic_event_t* event = xcb_poll_for_event(m_connection))
+            return event;
+        pollfd descriptor{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+        const int wait = std::max(0, int((until - seconds()) * 1000));
+        poll(&descriptor, 1, std::min(wait, 50));
+        return xcb_poll_for_event(m_connection);
+    }
+
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root;
+    int m_damageEvent;
+};
+
+struct Launch
+{
+    double firstFrameMs;
+    double peakRssMiB;
+};
+
+double peakRssMiB(pid_t pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+std::optional<Launch> launch(FirstFrameWatch& watch, std::vector<std::string> command)
+{
+    std::vector<char*> argv;
+    for (std::string& word : command)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    watch.drain(0.05);
+    const double start = seconds();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return std::nullopt;
+    const std::optional<double> frame = watch.firstFrame(start, 20);
+    watch.drain(0.3); // let it settle before its memory is read
+    const double rss = peakRssMiB(pid);
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    if (!frame)
+        return std::nullopt;
+    return Launch{*frame * 1000, rss};
+}
+
+// --- the game, in process ---------------------------------------------------------------
+
+// Processes events for a while, as the program does when nobody touches it.
+void idle(double forSeconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(int(forSeconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+int activeTimers(QObject* root)
+{
+    int count = 0;
+    QList<QObject*> objects = root->findChildren<QObject*>();
+    objects << root;
+    for (QObject* object : objects)
+        count += int(QAbstractEventDispatcher::instance()->registeredTimers(object).size());
+    return count;
+}
+
+class Game
+{
+public:
+    // With the pointer on the OK button, as for a mouse click, or away from the window, as
+    // for a player on the keyboard. (Over the window, every control that a click shows makes
+    // the toolkit ask the X server where the pointer is.)
+    explicit Game(bool pointerOnButton)
+        : m_game(app::frmGame())
+    {
+        m_game.Show();
+        const double end = seconds() + 5;
+        while (!m_game.widget()->windowHandle()->isExposed() && seconds() < end)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        m_ok = static_cast<QPushButton*>(forms::child(m_game, "cmdOK"));
+        QCursor::setPos(pointerOnButton ? m_ok->mapToGlobal(m_ok->rect().center()) : QPoint(0, 0));
+        idle(0.2);
+    }
+    ~Game() { app::releaseForms(); }
+
+    // Milliseconds that one OK click with these guesses takes inside the program.
+    double click(const char* home, const char* visiting)
+    {
+        static_cast<QLineEdit*>(forms::child(m_game, "txtTolveyScore"))->setText(home);
+        static_cast<QLineEdit*>(forms::child(m_game, "txtFaldScore"))->setText(visiting);
+        const double start = seconds();
+        m_ok->click();
+        m_clickEnded = seconds();
+        return (m_clickEnded - start) * 1000;
+    }
+
+    // Seconds from the end of the last click to the tick that hides the OK button.
+    double celebration()
+    {
+        struct HideWatch : QObject
+        {
+            QEventLoop loop;
+            double at = 0;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Hide && at == 0) {
+                    at = seconds();
+                    loop.quit();
+                }
+                return false;
+            }
+        } watch;
+        m_ok->installEventFilter(&watch);
+        QTimer::singleShot(10000, &watch.loop, &QEventLoop::quit);
+        watch.loop.exec();
+        m_ok->removeEventFilter(&watch);
+        return watch.at - m_clickEnded;
+    }
+
+    // Processor milliseconds over idle seconds, and the timers left running on the form.
+    std::pair<double, int> idleCost(double forSeconds)
+    {
+        const double start = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        idle(forSeconds);
+        const double used = (seconds(CLOCK_PROCESS_CPUTIME_ID) - start) * 1000;
+        return {used, activeTimers(m_game.widget())};
+    }
+
+private:
+    forms::frmGame& m_game;
+    QPushButton* m_ok = nullptr;
+    double m_clickEnded = 0;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--short") == 0;
+    const bool gamesOnly = argc == 2 && std::strcmp(argv[1], "--games-only") == 0;
+    if (argc != (quick ? 4 : 3) && !gamesOnly) {
+        std::fprintf(stderr,
+                     "usage: vorlan-bench [--short] PATH/TO/vorlan-cup PATH/TO/bare-window\n");
+        return 2;
+    }
+    const std::string game = gamesOnly ? "" : argv[quick ? 2 : 1];
+    const std::string bare = gamesOnly ? "" : argv[quick ? 3 : 2];
+    const int launches = quick ? 3 : 21;
+    const int games = quick ? 4 : 40;
+    const int idleTrials = quick ? 1 : 3;
+    const double idleSeconds = quick ? 1 : 5;
+
+    std::vector<Figure> figures;
+    auto figure = [&](const char* name, const char* unit) -> Figure& {
+        figures.push_back({name, unit, {}, "", std::nullopt});
+        return figures.back();
+    };
+    figures.reserve(32);
+
+    // 1 and 2: the three programs in turn, each trial in another order.
+    Figure& startGame = figure("start-up: game", "ms");
+    Figure& startLabel = figure("start-up: bare window with a label", "ms");
+    Figure& startBare = figure("start-up: bare window without text", "ms");
+    Figure& startRatio = figure("start-up: game / window with a label", "ratio");
+    Figure& labelRatio = figure("start-up: window with a label / without", "ratio");
+    Figure& rssGame = figure("peak memory: game", "MiB");
+    Figure& rssLabel = figure("peak memory: bare window with a label", "MiB");
+    Figure& rssBare = figure("peak memory: bare window without text", "MiB");
+    Figure& rssDifference = figure("peak memory: game - window with a label", "MiB");
+    if (!gamesOnly) {
+        FirstFrameWatch watch;
+        const std::vector<std::vector<std::string>> commands = {
+            {game}, {bare}, {bare, "--no-text"}};
+        Figure* starts[] = {&startGame, &startLabel, &startBare};
+        Figure* memories[] = {&rssGame, &rssLabel, &rssBare};
+        launch(watch, {bare}); // warms the file cache for all three
+        launch(watch, {game});
+        for (int trial = 0; trial < launches; ++trial) {
+            std::optional<Launch> results[3];
+            for (int k = 0; k < 3; ++k) {
+                const int which = (trial + k) % 3;
+                results[which] = launch(watch, commands[which]);
+            }
+            if (!results[0] || !results[1] || !results[2]) {
+                std::fprintf(stderr, "a program showed no frame within 20 s\n");
+                return 1;
+            }
+            for (int which = 0; which < 3; ++which) {
+                starts[which]->values.push_back(results[which]->firstFrameMs);
+                memories[which]->values.push_back(results[which]->peakRssMiB);
+            }
+            startRatio.values.push_back(results[0]->firstFrameMs / results[1]->firstFrameMs);
+            labelRatio.values.push_back(results[1]->firstFrameMs / results[2]->firstFrameMs);
+            rssDifference.values.push_back(results[0]->peakRssMiB - results[1]->peakRssMiB);
+        }
+    }
+    startRatio.target = "<= 1.10";
+    startRatio.met = startRatio.median() <= 1.10;
+    rssDifference.target = "<= 8";
+    rssDifference.met = rssDifference.median() <= 8;
+
+    // 3 to 5: the game itself, in this process, with the message box answered at once.
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    rt::setMessageBoxHandler([](const QString&) {});
+
+    Figure& firstClick = figure("click: first, with the field drawing", "ms");
+    Figure& firstClickMouse = figure("click: the same, pointer over the window", "ms");
+    Figure& quarterStep = figure("click: quarter step", "ms");
+    Figure& refused = figure("click: refused guess", "ms");
+    Figure& badText = figure("click: text that is no score", "ms");
+    Figure& finish = figure("click: finish, with the pause and the first tick", "ms");
+    Figure& celebration = figure("celebration: end of finish to last tick", "s");
+    Figure& idleNothing = figure("idle: processor time with no window (reference)", "ms");
+    Figure& idleBefore = figure("idle: processor time before the first click", "ms");
+    Figure& idleAfter = figure("idle: processor time after the last tick", "ms");
+    Figure& timersBefore = figure("idle: timers running before the first click", "count");
+    Figure& timersAfter = figure("idle: timers running after the last tick", "count");
+    for (int trial = 0; trial < idleTrials; ++trial) {
+        const double start = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        idle(idleSeconds);
+        idleNothing.values.push_back((seconds(CLOCK_PROCESS_CPUTIME_ID) - start) * 1000);
+    }
+    for (int trial = 0; trial < games; ++trial) {
+        const bool mouse = trial % 2 == 1;
+        Game g(mouse);
+        if (trial < idleTrials) {
+            const auto [used, timers] = g.idleCost(idleSeconds);
+            idleBefore.values.push_back(used);
+            timersBefore.values.push_back(timers);
+        }
+        (mouse ? firstClickMouse : firstClick).values.push_back(g.click("0", "0"));
+        quarterStep.values.push_back(g.click("7", "3"));
+        refused.values.push_back(g.click("3", "5"));
+        badText.values.push_back(g.click("x", "3"));
+        g.click("10", "-4");
+        g.click("99", "98");
+        finish.values.push_back(g.click("7", "3"));
+        celebration.values.push_back(g.celebration());
+        if (trial < idleTrials) {
+            idle(0.2);
+            const auto [used, timers] = g.idleCost(idleSeconds);
+            idleAfter.values.push_back(used);
+            timersAfter.values.push_back(timers);
+        }
+    }
+    for (Figure* click : {&firstClick, &quarterStep, &refused, &badText}) {
+        click->target = "< 1";
+        click->met = click->median() < 1;
+    }
+    finish.target = "< 2";
+    finish.met = finish.median() < 2;
+    celebration.target = "1.85 +- 1%";
+    celebration.met = std::abs(celebration.median() - 1.85) <= 0.0185;
+    for (Figure* timers : {&timersBefore, &timersAfter}) {
+        timers->target = "0";
+        timers->met = timers->at(1.0) == 0;
+    }
+
+    std::printf("%s run: %d start-ups of each program, %d games, %d x %.0f s idle each way\n\n",
+                quick ? "Short" : "Full", launches, games, idleTrials, idleSeconds);
+    print(figures);
+    return 0;
+}
