@@ -218,7 +218,7 @@ std::optional<Launch> launch(FirstFrameWatch& watch, std::vector<std::string> co
 void idle(double forSeconds)
 {
     QEventLoop loop;
-    QTimer::singleShot(int(forSeconds * 1000), &loop, &QEventLoop::quit);
+    QTimer::singleShot(int(forSeconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
