@@ -13,6 +13,7 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
