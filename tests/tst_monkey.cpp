@@ -138,14 +138,13 @@ private:
             forms::frmGame& game = app::frmGame();
             const auto v = frmGameProbe::variables(game);
             firstClicks += v["intClicks"] > 0;
-            finishes += m_sawFinish;
+            finishes += !static_cast<QLabel*>(forms::child(game, "lbl8"))->text().isEmpty();
             celebrationsEnded += !forms::child(game, "cmdOK")->isVisibleTo(game.widget());
         }
         app::releaseForms();
         app::frmVorlan().Show();
         ++games;
         m_eventsThisGame = 0;
-        m_sawFinish = false;
     }
 
     void act()
@@ -371,7 +370,6 @@ private:
         const char* const labels[4][2] = {
             {"lbl1", "lbl2"}, {"lbl3", "lbl4"}, {"lbl5", "lbl6"}, {"lbl7", "lbl8"}};
         const bool finished = !text("lbl8").isEmpty();
-        m_sawFinish = m_sawFinish || finished;
         for (int q = 1; q <= 4; ++q) {
             const int visiting = v[QStringLiteral("intFaldQ%1").arg(q)];
             const int home = v[QStringLiteral("intTolveyQ%1").arg(q)];
@@ -545,7 +543,6 @@ private:
     QEventLoop m_loop;
     int m_depth = 0;
     int m_eventsThisGame = 0;
-    bool m_sawFinish = false;
     bool m_boxSeen = false;
     std::deque<QString> m_recent;
     std::vector<QMessageBox*> m_boxAtStart; // the box open when each running step began

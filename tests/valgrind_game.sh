@@ -9,32 +9,19 @@ here=$(cd "$(dirname "$0")" && pwd)
 WAIT_STEPS=1200 # a minute: everything is slower under valgrind
 . "$here/xvfb_session.sh"
 
-title="Vorlan Cup 2001"
 log=$SHOTS/valgrind.log
 start_display
 
-valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --show-leak-kinds=definite \
-    --errors-for-leak-kinds=definite --track-origins=yes --num-callers=30 \
-    --suppressions="$here/valgrind.supp" --gen-suppressions=all --log-file="$log" \
-    "$game" &
-pid=$!
-pids+=($pid)
-
-wait_for_windows "$title" 1
-title_window=$(visible_windows "$title")
-sleep 2
-click_twips "$title_window" 1000 5000
-wait_for_other_window "$title" "$title_window"
-game_window=$(visible_windows "$title")
-xdotool windowactivate --sync "$game_window" 2>/dev/null || true
+open_game valgrind --tool=memcheck --error-exitcode=99 --leak-check=full \
+    --show-leak-kinds=definite --errors-for-leak-kinds=definite --track-origins=yes \
+    --num-callers=30 --suppressions="$here/valgrind.supp" --gen-suppressions=all \
+    --log-file="$log" "$game"
+pid=$PID
+game_window=$GAME_WINDOW
 sleep 2
 
-enter() { # home visiting, from the visiting box
-    xdotool key shift+Tab ctrl+a
-    xdotool type -- "$1"
-    xdotool key Tab ctrl+a
-    xdotool type -- "$2"
-    xdotool key Return
+enter() { # home visiting, then time for the program to answer under valgrind
+    enter_guess "$1" "$2"
     sleep 1.5
 }
 

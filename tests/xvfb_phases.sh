@@ -7,25 +7,13 @@
 game=$1
 . "$(dirname "$0")/xvfb_session.sh"
 
-title="Vorlan Cup 2001"
 start_display
 screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
 max_width=${screen%x*}
 max_height=${screen#*x}
 
-# Starts the game and opens the game screen; sets PID and GAME_WINDOW.
-open_game() {
-    "$game" 2>>"$SHOTS/phases.log" &
-    PID=$!
-    pids+=($PID)
-    wait_for_windows "$title" 1
-    local title_window
-    title_window=$(visible_windows "$title")
-    click_twips "$title_window" 1000 5000
-    wait_for_other_window "$title" "$title_window"
-    GAME_WINDOW=$(visible_windows "$title")
-    xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
-}
+PROGRAM_LOG=$SHOTS/phases.log
+: >"$PROGRAM_LOG"
 
 # Resizes the game window through the extremes and a spread in between, back to its size.
 resize_through() { # phase
@@ -48,7 +36,7 @@ close_and_check() { # phase
     [ "$EXIT_STATUS" -eq 0 ] || fail "$1: closing ended the program with status $EXIT_STATUS"
     [ -z "$(visible_windows VorlanCup2001)" ] || fail "$1: a box was left on the screen"
     pgrep -f "^$game" >/dev/null && fail "$1: something of the game is still running"
-    grep -q "Run-time error" "$SHOTS/phases.log" && fail "$1: an error was reported"
+    grep -q "Run-time error" "$PROGRAM_LOG" && fail "$1: an error was reported"
     echo "$1: resized and closed"
 }
 
@@ -60,48 +48,41 @@ start_entry() {
     xdotool key Tab Tab
 }
 
-enter() { # home visiting, typed into the boxes from the keyboard
-    xdotool key shift+Tab ctrl+a
-    xdotool type -- "$1"
-    xdotool key Tab ctrl+a
-    xdotool type -- "$2"
-    xdotool key Return
-}
 
 phase="before the first click"
-open_game
+open_game "$game"
 resize_through
 close_and_check "$phase"
 
 phase="mid-game"
-open_game
+open_game "$game"
 start_entry
-enter 7 3
+enter_guess 7 3
 resize_through
 shoot phases-mid-game
 close_and_check "$phase"
 
 phase="a message box open"
-open_game
+open_game "$game"
 start_entry
-enter 3 5
+enter_guess 3 5
 wait_for_windows VorlanCup2001 1
 resize_through
 shoot phases-message-open
 close_and_check "$phase"
 
 phase="the celebration"
-open_game
+open_game "$game"
 start_entry
-for quarter in 1 2 3 4; do enter 7 3; done
+for quarter in 1 2 3 4; do enter_guess 7 3; done
 sleep 0.2
 resize_through
 close_and_check "$phase"
 
 phase="after the celebration"
-open_game
+open_game "$game"
 start_entry
-for quarter in 1 2 3 4; do enter 7 3; done
+for quarter in 1 2 3 4; do enter_guess 7 3; done
 sleep 2.5
 resize_through
 shoot phases-after

@@ -11,7 +11,6 @@ game=$1
 here=$(dirname "$0")
 . "$here/xvfb_session.sh"
 
-title="Vorlan Cup 2001"
 start_display
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 pids+=($!)
@@ -37,23 +36,10 @@ pixel() { # shot x y
     client_geometry "$game_window"
     convert "$SHOTS/$1.png" -crop "1x1+$((X + $2))+$((Y + $3))" -format '#%[hex:u.p]' info:
 }
-type_guess() { # home visiting: from the visiting box, as after a message or a quarter
-    xdotool key shift+Tab ctrl+a
-    xdotool type -- "$1"
-    xdotool key Tab ctrl+a
-    xdotool type -- "$2"
-    xdotool key Return
-}
 
-"$game" 2>>"$SHOTS/program.log" &
-pid=$!
-pids+=($pid)
-wait_for_windows "$title" 1
-title_window=$(visible_windows "$title")
-click_twips "$title_window" 1000 5000
-wait_for_other_window "$title" "$title_window"
-game_window=$(visible_windows "$title")
-xdotool windowactivate --sync "$game_window" 2>/dev/null || true
+open_game "$game"
+pid=$PID
+game_window=$GAME_WINDOW
 sleep 0.3
 shoot play-1-start
 expect_on_screen $'label\tClick the OK button to Start\t'
@@ -94,13 +80,13 @@ xdotool key Return
 wait_for_windows VorlanCup2001 0
 
 # Four quarters, typed.
-type_guess 7 3
-type_guess 10 -4
-type_guess 99 98
+enter_guess 7 3
+enter_guess 10 -4
+enter_guess 99 98
 sleep 0.3
 expect_on_screen $'label\t4\t'
 expect_on_screen $'label\t-4\t'
-type_guess 7 3
+enter_guess 7 3
 sleep 0.6
 shoot play-5-celebration
 grep -q . <<<"$(pixel play-5-celebration 5 5)"

@@ -108,6 +108,32 @@ wait_for_exit() { # pid
     fail "the program did not end"
 }
 
+# Starts the game with the command given (the program, or a tool that runs it), clicks its title
+# screen and waits for the game screen; sets PID and GAME_WINDOW. The program's errors go to
+# PROGRAM_LOG.
+open_game() { # command...
+    "$@" 2>>"${PROGRAM_LOG:-$SHOTS/program.log}" &
+    PID=$!
+    pids+=($PID)
+    wait_for_windows "Vorlan Cup 2001" 1
+    local title_window
+    title_window=$(visible_windows "Vorlan Cup 2001")
+    click_twips "$title_window" 1000 5000
+    wait_for_other_window "Vorlan Cup 2001" "$title_window"
+    GAME_WINDOW=$(visible_windows "Vorlan Cup 2001")
+    xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
+}
+
+# Types a guess from the keyboard and presses Enter. Starts in the visiting box, where the focus
+# rests after a quarter or a message.
+enter_guess() { # home visiting
+    xdotool key shift+Tab ctrl+a
+    xdotool type -- "$1"
+    xdotool key Tab ctrl+a
+    xdotool type -- "$2"
+    xdotool key Return
+}
+
 shoot() {
     import -window root "$SHOTS/$1.png"
 }
