@@ -71,18 +71,21 @@ resize_through
 shoot phases-message-open
 close_and_check "$phase"
 
+# A new game played through its four quarters; the celebration starts.
+play_four_quarters() {
+    open_game "$game"
+    start_entry
+    for quarter in 1 2 3 4; do enter_guess 7 3; done
+}
+
 phase="the celebration"
-open_game "$game"
-start_entry
-for quarter in 1 2 3 4; do enter_guess 7 3; done
+play_four_quarters
 sleep 0.2
 resize_through
 close_and_check "$phase"
 
 phase="after the celebration"
-open_game "$game"
-start_entry
-for quarter in 1 2 3 4; do enter_guess 7 3; done
+play_four_quarters
 sleep 2.5
 resize_through
 shoot phases-after
