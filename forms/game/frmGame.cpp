@@ -388,14 +388,15 @@ void frmGame::DrawField()
          ScaleHeight() - 3000, white);
     Line(kLine, ScaleWidth() - 2500, float(intFieldTop), ScaleWidth() - 2500, ScaleHeight() - 3000,
          white);
-    DrawYardLines(intFieldLeft + 3000, intFieldTop, intFieldLeft + 3000,
-                  rt::roundToInteger(ScaleHeight() - 3000));
+    DrawYardLines(intFieldLeft + 3000, intFieldTop, intFieldLeft + 3000, ScaleHeight() - 3000);
 }
 
 void frmGame::DrawYardLines(const rt::Integer& x1, const rt::Integer& y1, const rt::Integer& x2,
-                            const rt::Integer& y2)
+                            float y2)
 {
     const rt::Color white = rt::rtcRgb(256, 256, 256);
+    // The lines end on the field's bottom edge, in single precision like the box and the goal
+    // lines: a 16-bit end would overflow on a window taller than 32767 twips.
     // The offset and the line's x are kept wider than 16 bits, so that on a field wider than
     // a 16-bit coordinate reaches the lines still go on to the right goal line.
     for (std::int32_t i = 0; ScaleWidth() - 6000 > float(i); i += 1000)

@@ -23,7 +23,7 @@ private:
     void tmrRandom_Timer();
     void DrawField();
     void DrawYardLines(const rt::Integer& x1, const rt::Integer& y1, const rt::Integer& x2,
-                       const rt::Integer& y2);
+                       float y2);
     void PlaceWinImage(const rt::Integer& top, const rt::Integer& left);
 
     // The controls, as the design table names them.
