@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -254,21 +253,16 @@ void Form::Line(int flags, float x1, float y1, float x2, float y2, Color color)
     const QPoint a(twipsToPixels(x1, scale), twipsToPixels(y1, scale));
     const QPoint b(twipsToPixels(x2, scale), twipsToPixels(y2, scale));
 
-    QPainter painter(&m_widget->drawing());
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(toQColor(color), 0)); // cosmetic: one device pixel
-    QRect dirty;
+    Stroke stroke{.kind = Stroke::Kind::Line, .from = a, .to = b, .pen = toQColor(color)};
     if (flags == kBox) {
         const QRect box = spanning(a, b);
+        stroke.kind = Stroke::Kind::Box;
+        stroke.from = box.topLeft();
+        stroke.to = box.bottomRight();
         if (m_fillStyle == FillStyle::Solid)
-            painter.fillRect(box, toQColor(m_fillColor));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        dirty = box;
-    } else {
-        painter.drawLine(a, b);
-        dirty = spanning(a, b);
+            stroke.fill = toQColor(m_fillColor);
     }
+    const QRect dirty = m_widget->addStroke(std::move(stroke));
     // Back from device pixels to the widget's pixels, with a pixel to spare for rounding.
     const QRectF logical(QPointF(dirty.topLeft()) / scale, QSizeF(dirty.size()) / scale);
     m_widget->update(logical.toAlignedRect().adjusted(-1, -1, 1, 1));
@@ -289,7 +283,7 @@ QWidget* Form::widget() const
     return m_widget.get();
 }
 
-const QImage& Form::drawing() const
+QImage Form::drawing() const
 {
     return m_widget->drawing();
 }

@@ -59,8 +59,9 @@ public:
     void afterFirstFrame(std::function<void()> action);
 
     QWidget* widget() const;
-    // The persistent drawing, in device pixels (see drawingScale()).
-    const QImage& drawing() const;
+    // The persistent drawing, in device pixels (see drawingScale()), over every part of the
+    // form that its window has covered so far.
+    QImage drawing() const;
     double drawingScale() const;
     Control& control(const std::string& name) const;
 

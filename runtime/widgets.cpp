@@ -193,27 +193,67 @@ FormWidget::FormWidget(const QColor& background, QSize clientSize)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
     setPalette(palette);
+    const int largest = int(kLargestSide / m_scale);
+    setMaximumSize(largest, largest);
     resize(clientSize);
-    growDrawing(clientSize);
+    extendDrawing(clientSize);
 }
 
-void FormWidget::growDrawing(QSize size)
+void FormWidget::extendDrawing(QSize size)
 {
-    const QSize wanted = (QSizeF(size) * m_scale).toSize().expandedTo(m_drawing.size());
-    if (wanted == m_drawing.size())
-        return;
-    QImage grown(wanted, QImage::Format_RGB32);
-    grown.fill(m_background);
-    QPainter(&grown).drawImage(QPoint(0, 0), m_drawing);
-    m_drawing = std::move(grown);
+    m_extent = m_extent.expandedTo((QSizeF(size) * m_scale).toSize());
+}
+
+QRect FormWidget::addStroke(Stroke stroke)
+{
+    stroke.clip = QRect(QPoint(0, 0), m_extent);
+    const QRect changed = stroke.kind == Stroke::Kind::Box
+                              ? QRect(stroke.from, stroke.to)
+                              : QRect(stroke.from, stroke.to).normalized();
+    m_strokes.push_back(std::move(stroke));
+    return changed & m_strokes.back().clip;
+}
+
+void FormWidget::render(QPainter& painter, const QRect& area) const
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(area, m_background);
+    for (const Stroke& stroke : m_strokes) {
+        const QRect clip = stroke.clip & area;
+        if (clip.isEmpty())
+            continue;
+        painter.setClipRect(clip);
+        painter.setPen(QPen(stroke.pen, 0)); // cosmetic: one device pixel
+        if (stroke.kind == Stroke::Kind::Box) {
+            const QRect box(stroke.from, stroke.to);
+            if (stroke.fill.isValid())
+                painter.fillRect(box, stroke.fill);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        } else {
+            painter.drawLine(stroke.from, stroke.to);
+        }
+    }
+    painter.setClipping(false);
+}
+
+QImage FormWidget::drawing() const
+{
+    QImage image(m_extent, QImage::Format_RGB32);
+    QPainter painter(&image);
+    render(painter, image.rect());
+    return image;
 }
 
 void FormWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    // The strokes are in device pixels: draw them one to one onto the window's own pixels.
+    painter.scale(1 / m_scale, 1 / m_scale);
     const QRect dirty = event->rect();
-    const QRectF source(QPointF(dirty.topLeft()) * m_scale, QSizeF(dirty.size()) * m_scale);
-    painter.drawImage(QRectF(dirty), m_drawing, source);
+    render(
+        painter,
+        QRectF(QPointF(dirty.topLeft()) * m_scale, QSizeF(dirty.size()) * m_scale).toAlignedRect());
     // The frame reaches the screen when this paint returns; what waits for it comes after.
     if (firstFrameShown)
         QMetaObject::invokeMethod(
@@ -222,7 +262,7 @@ void FormWidget::paintEvent(QPaintEvent* event)
 
 void FormWidget::resizeEvent(QResizeEvent* event)
 {
-    growDrawing(event->size());
+    extendDrawing(event->size());
     QWidget::resizeEvent(event);
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 namespace rt {
 
@@ -78,15 +79,36 @@ private:
 
 namespace rt {
 
-// The form's window. What the form draws is kept in a persistent image beneath the controls,
-// in device pixels; it survives covering and resizing and grows with the window.
+// One thing that the form drew, in device pixels at the form's drawing scale: a line, or a box
+// with its outline and, if it has one, its fill. It keeps the part of the drawing that existed
+// when it was drawn, so that what lay outside the window then never shows later.
+struct Stroke
+{
+    enum class Kind { Line, Box };
+    Kind kind = Kind::Line;
+    QPoint from;
+    QPoint to; // a box: from and to are its top-left and bottom-right pixels
+    QColor pen;
+    QColor fill = {}; // invalid: no fill
+    QRect clip = {};
+};
+
+// The form's window. What the form draws is kept as the few strokes it is, replayed beneath the
+// controls on every paint: it survives covering and resizing, and costs no memory that grows
+// with the window.
 class FormWidget : public QWidget
 {
 public:
+    // No side of the window grows past this many device pixels, so that no resize can make the
+    // toolkit's own window buffer exhaust memory.
+    static constexpr int kLargestSide = 16384;
+
     FormWidget(const QColor& background, QSize clientSize);
 
-    QImage& drawing() { return m_drawing; }
-    const QImage& drawing() const { return m_drawing; }
+    // Records a stroke; returns the device pixels that it may have changed.
+    QRect addStroke(Stroke stroke);
+    // The drawing as it stands, over the whole area that the window has ever covered.
+    QImage drawing() const;
     double drawingScale() const { return m_scale; }
 
     std::function<void()> clicked;
@@ -105,11 +127,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void growDrawing(QSize size);
+    void extendDrawing(QSize size);
+    // Draws the background and the strokes, in device pixels, within `area`.
+    void render(QPainter& painter, const QRect& area) const;
 
     QColor m_background;
     double m_scale;
-    QImage m_drawing;
+    // The device pixels that the window has covered so far: its largest width and height.
+    QSize m_extent;
+    std::vector<Stroke> m_strokes;
     bool m_pressed = false;
 };
 
