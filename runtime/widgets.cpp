@@ -287,7 +287,10 @@ void FormWidget::keyPressEvent(QKeyEvent* event)
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && defaultButton && defaultButton->isVisible() && defaultButton->isEnabled()) {
         event->accept();
-        defaultButton->click();
+        // A held key presses the button once: its repeats would close each message the press
+        // brings up and press again.
+        if (!event->isAutoRepeat())
+            defaultButton->click();
         return;
     }
     QWidget::keyPressEvent(event);
