@@ -5,12 +5,14 @@ set -euo pipefail
 short=()
 [ "${1:-}" = --short ] && short=(--short) && shift
 build=${1:-$(dirname "$0")/../build}
+. "$(dirname "$0")/../tests/xvfb_display.sh"
 runtime=$(mktemp -d)
-fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$runtime" "$fdfile"' EXIT
-for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$fdfile")" XDG_RUNTIME_DIR=$runtime
-unset QT_QPA_PLATFORM
-"$build/bench/vorlan-bench" "${short[@]}" "$build/vorlan-cup" "$build/bench/bare-window"
+XVFB_PID= XVFB_LOG=
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$runtime" ${XVFB_LOG:+"$XVFB_LOG"}' EXIT
+start_xvfb
+export XDG_RUNTIME_DIR=$runtime LC_ALL=C.UTF-8
+# No session bus: an address that fails at once, so that nothing is started for one.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$runtime/no-bus
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_STYLE_OVERRIDE QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+"$build/bench/vorlan-bench" "${short[@]}" "$build/vorlan-cup" "$build/bench/bare-window" ||
+    { status=$?; echo "Xvfb's output:" >&2; cat "$XVFB_LOG" >&2; exit $status; }

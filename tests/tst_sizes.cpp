@@ -83,15 +83,25 @@ void TestSizes::everyPhaseTakesEverySize()
 
     // With a message open: the sweep runs inside the box's own event loop, then answers it.
     QString shown;
+    QString makeup;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         QVERIFY(box);
         shown = box->text();
+        // Its makeup: the title, no icon, one plain OK button, and nothing else takes input.
+        makeup = QString("%1, icon %2, %3 button(s), an icon on OK: %4, application-modal: %5")
+                     .arg(box->windowTitle())
+                     .arg(box->icon())
+                     .arg(box->buttons().size())
+                     .arg(box->button(QMessageBox::Ok)->icon().isNull() ? "none" : "one")
+                     .arg(box->windowModality() == Qt::ApplicationModal ? "yes" : "no");
         sweep(game->widget());
         box->button(QMessageBox::Ok)->click();
     });
     guess("3", "5");
     QCOMPARE(shown, QStringLiteral("Yeah right, put in a real score"));
+    QCOMPARE(makeup, QStringLiteral("VorlanCup2001, icon 0, 1 button(s), an icon on OK: none, "
+                                    "application-modal: yes"));
     QCOMPARE(variables()["intQuarter"], 2);
 
     guess("7", "3");

@@ -8,36 +8,68 @@ SHOTS=${VORLAN_SCREENSHOTS:-$PWD/screenshots}
 # that runs under valgrind).
 WAIT_STEPS=${WAIT_STEPS:-200}
 mkdir -p "$SHOTS"
-XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR
+SESSION_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$SESSION_DIR/xvfb_display.sh"
+
+# The tests decide their own environment: nothing of the caller's desktop, settings or session
+# bus reaches the program or the window manager.
+SESSION_HOME=$(mktemp -d)
+mkdir "$SESSION_HOME/tmp"
+export HOME=$SESSION_HOME TMPDIR=$SESSION_HOME/tmp XDG_RUNTIME_DIR=$SESSION_HOME/runtime
+export XDG_CONFIG_HOME=$SESSION_HOME/config XDG_CACHE_HOME=$SESSION_HOME/cache
+export XDG_DATA_HOME=$SESSION_HOME/data
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR \
+    QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI \
+    QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY \
+    XDG_CURRENT_DESKTOP XDG_SESSION_TYPE DESKTOP_SESSION SESSION_MANAGER
+# No session bus, unless the test started its own (see use_accessibility_bus): an address that
+# fails at once, so that nothing is forked to start one and nothing reaches the caller's bus.
+[ -n "${VORLAN_OWN_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
+
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
-    rm -rf "$XDG_RUNTIME_DIR"
+    rm -rf "$SESSION_HOME"
 }
 trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$SHOTS/failure.png" 2>/dev/null &&
+        echo "The screen as it was: $SHOTS/failure.png" >&2
     exit 1
 }
 
+# For a test that reads the screen as a screen reader does: the accessibility bus, on the
+# session bus of the test's own that the script runs in (see xvfb_play.sh). Call after
+# start_display.
+start_accessibility_bus() {
+    [ -n "${VORLAN_OWN_BUS:-}" ] || fail "the accessibility bus needs a session bus of the test's own"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    pids+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# A private X display with the tests' own window manager.
 start_display() {
-    local fdfile
-    fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+    start_xvfb || fail "no X display"
+    pids+=("$XVFB_PID")
+    openbox --config-file "$SESSION_DIR/openbox-rc.xml" >>"$SHOTS/openbox.log" 2>&1 &
     pids+=($!)
-    for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-    export DISPLAY=":$(head -n1 "$fdfile")"
-    rm -f "$fdfile"
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do
+    for _ in $(seq "$WAIT_STEPS"); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
         sleep 0.05
     done
     fail "the window manager did not start"
+}
+
+# Ends the display with everything on it, as when an X server goes away.
+stop_display() {
+    kill "$XVFB_PID"
+    wait "$XVFB_PID" 2>/dev/null || true
 }
 
 # The ids of the visible windows with exactly this title.
@@ -112,7 +144,8 @@ wait_for_exit() { # pid
 # screen and waits for the game screen; sets PID and GAME_WINDOW. The program's errors go to
 # PROGRAM_LOG.
 open_game() { # command...
-    "$@" 2>>"${PROGRAM_LOG:-$SHOTS/program.log}" &
+    # A process group of its own, whose id is the program's: what it leaves running shows there.
+    setsid "$@" 2>>"${PROGRAM_LOG:-$SHOTS/program.log}" &
     PID=$!
     pids+=($PID)
     wait_for_windows "Vorlan Cup 2001" 1
@@ -122,6 +155,14 @@ open_game() { # command...
     wait_for_other_window "Vorlan Cup 2001" "$title_window"
     GAME_WINDOW=$(visible_windows "Vorlan Cup 2001")
     xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
+    wait_for_focus "$GAME_WINDOW"
+}
+
+# Checks that nothing of the program started by open_game is still running.
+check_nothing_left() { # what
+    local left
+    left=$(pgrep -g "$PID" || true)
+    [ -z "$left" ] || fail "$1: left running: $(ps -o pid=,args= -p "$(echo $left | tr ' ' ,)")"
 }
 
 # Types a guess from the keyboard and presses Enter. Starts in the visiting box, where the focus
@@ -132,6 +173,34 @@ enter_guess() { # home visiting
     xdotool key Tab ctrl+a
     xdotool type -- "$2"
     xdotool key Return
+}
+
+# Waits until the window with the keyboard focus is this one.
+wait_for_focus() { # window
+    for _ in $(seq "$WAIT_STEPS"); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.05
+    done
+    fail "window $1 did not get the keyboard focus"
+}
+
+# The colour of one pixel of a window's client area as the screen shows it, as ImageMagick's
+# hex colour (#RRGGBB).
+pixel_of() { # window x y
+    client_geometry "$1"
+    import -window root -crop "1x1+$((X + $2))+$((Y + $3))" -depth 8 -format '#%[hex:u.p]' info:
+}
+
+# Waits until a pixel of a window's client area shows a colour (or, with "not", another one).
+wait_for_pixel() { # [not] window x y colour
+    local want=yes now
+    [ "$1" = not ] && want=no && shift
+    for _ in $(seq "$WAIT_STEPS"); do
+        now=$(pixel_of "$1" "$2" "$3")
+        if [ "$now" = "$4" ]; then [ $want = yes ] && return 0; else [ $want = no ] && return 0; fi
+        sleep 0.05
+    done
+    fail "pixel ($2, $3) of window $1: expected $([ $want = no ] && echo "other than ")$4, found $now"
 }
 
 shoot() {

@@ -34,19 +34,22 @@ pids+=($pid)
 wait_for_windows "$title" 1
 window=$(visible_windows "$title")
 [ "$(window_size "$window")" = 369x350 ] || fail "title client size $(window_size "$window")"
-sleep 0.3
+wait_for_pixel "$window" 5 5 '#3E3468' # the purple panel
 shoot title-screen
 for point in "2800 400" "1500 3600" "1400 2100" "4100 2100"; do
     click_twips "$window" $point
 done
-sleep 0.3
+# The program takes its events in turn: once it has drawn itself at a new size, it has taken
+# the clicks before.
+xdotool windowsize "$window" 380 360
+wait_for_pixel "$window" 375 355 '#ABABAB'
 [ "$(visible_windows "$title")" = "$window" ] || fail "a click on a label or emblem changed the screen"
 
 click_twips "$window" 4000 5000
 wait_for_other_window "$title" "$window"
 game_window=$(visible_windows "$title")
 [ "$(window_size "$game_window")" = 734x538 ] || fail "game client size $(window_size "$game_window")"
-sleep 0.3
+wait_for_pixel "$game_window" 5 5 '#EFEFEF'
 shoot game-screen-opened
 
 # Closing the game screen ends the program.
