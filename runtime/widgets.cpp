@@ -13,6 +13,8 @@
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -65,13 +67,69 @@ private:
     }
 };
 
-void watchBlockedCloseRequests()
+// Tells a held key's repeats from new presses on X11. Qt marks a repeat by the release that
+// comes with it; but when a held Enter closes a message box, the next release goes to the
+// closed box or to no window of ours, and Qt passes the press after it on as a new one. Here
+// every key event of the program's connection counts, whichever window it was meant for.
+class KeyRepeatFilter : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        const std::uint8_t kind = event->response_type & 0x7f;
+        if (kind != XCB_KEY_PRESS && kind != XCB_KEY_RELEASE)
+            return false;
+        const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+        Key& state = m_keys[key->detail];
+        if (kind == XCB_KEY_RELEASE) {
+            state.down = false;
+            state.released = key->time;
+            return false;
+        }
+        // A repeat comes with the time of the release just before it, or, where the server
+        // sends no such release, while the key is still down: within the delay before the
+        // first repeat, which desktops keep well under a second.
+        state.repeat = key->time == state.released ||
+                       (state.down && key->time - state.pressed < kLongestRepeatDelay);
+        state.down = true;
+        state.pressed = key->time;
+        return false;
+    }
+
+    bool isRepeat(quint32 keycode) const { return keycode < 256 && m_keys[keycode].repeat; }
+
+private:
+    static constexpr xcb_timestamp_t kLongestRepeatDelay = 1000; // ms
+
+    struct Key
+    {
+        bool down = false;
+        bool repeat = false;
+        xcb_timestamp_t pressed = 0;
+        xcb_timestamp_t released = 0;
+    };
+    std::array<Key, 256> m_keys{};
+};
+
+KeyRepeatFilter* g_keyRepeats = nullptr;
+
+void watchNativeEvents()
 {
     static BlockedCloseFilter* filter = nullptr;
     if (filter)
         return;
-    filter = new BlockedCloseFilter; // lives as long as the program
+    filter = new BlockedCloseFilter; // lives as long as the program, as does the next one
     QCoreApplication::instance()->installNativeEventFilter(filter);
+    g_keyRepeats = new KeyRepeatFilter;
+    QCoreApplication::instance()->installNativeEventFilter(g_keyRepeats);
+}
+
+bool isKeyRepeat(const QKeyEvent& event)
+{
+    return event.isAutoRepeat() || (g_keyRepeats && g_keyRepeats->isRepeat(event.nativeScanCode()));
 }
 
 // Screen readers name pictures, shapes and lines by what they are, not as empty panes.
@@ -189,7 +247,7 @@ FormWidget::FormWidget(const QColor& background, QSize clientSize)
       m_scale(devicePixelRatioF())
 {
     installAccessibility();
-    watchBlockedCloseRequests();
+    watchNativeEvents();
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
     setPalette(palette);
@@ -289,7 +347,7 @@ void FormWidget::keyPressEvent(QKeyEvent* event)
         event->accept();
         // A held key presses the button once: its repeats would close each message the press
         // brings up and press again.
-        if (!event->isAutoRepeat())
+        if (!isKeyRepeat(*event))
             defaultButton->click();
         return;
     }
