@@ -268,6 +268,9 @@ QRect FormWidget::addStroke(Stroke stroke)
     const QRect changed = stroke.kind == Stroke::Kind::Box
                               ? QRect(stroke.from, stroke.to)
                               : QRect(stroke.from, stroke.to).normalized();
+    // A filled box over all that the window has ever covered hides everything drawn before.
+    if (stroke.fill.isValid() && changed.contains(stroke.clip))
+        m_strokes.clear();
     m_strokes.push_back(std::move(stroke));
     return changed & m_strokes.back().clip;
 }

@@ -64,10 +64,15 @@ pid=$!
 pids+=($pid)
 wait_for_windows "$title" 1
 
-# Both windows carry the application icon for title and task bars.
+# Both windows carry the application icon for title and task bars. The program sets it right
+# after its first frame: wait for it.
 check_icon() { # window what
     local icon
-    icon=$(xprop -id "$1" _NET_WM_ICON)
+    for _ in $(seq "$WAIT_STEPS"); do
+        icon=$(xprop -id "$1" _NET_WM_ICON)
+        grep -q "Icon (128 x 128)" <<<"$icon" && break
+        sleep 0.05
+    done
     for size in 16 24 32 48 64 128; do
         grep -q "Icon ($size x $size)" <<<"$icon" || fail "$2 has no ${size}px icon"
     done
@@ -75,7 +80,7 @@ check_icon() { # window what
 }
 window=$(visible_windows "$title")
 check_icon "$window" "the title screen"
-sleep 0.3
+wait_for_pixel "$window" 5 5 '#3E3468' # the purple panel
 shoot package-title-screen
 click_twips "$window" 4000 5000
 wait_for_other_window "$title" "$window"

@@ -4,8 +4,9 @@
 # message box is open, during the celebration and after it. Each time the program must live
 # through the sizes with no more memory than a bare Qt window of the same size needs, give the
 # memory back when the window shrinks, end with exit status 0 when closed, show no error box and
-# leave nothing running. Then the display goes away at four phases: each time the program must
-# end with the toolkit's message and status 1, never with a crash.
+# leave nothing running. Then the display goes away at four phases, and the X server cuts the
+# game's connection once: each time the program must end with the toolkit's message and status
+# 1, never with a crash.
 # Usage: xvfb_phases.sh PATH/TO/vorlan-cup [PATH/TO/bare-window]
 # Without the bare window (as for a build under the sanitizers, whose own memory would swamp the
 # figures) the window still grows to its limit at every phase, but memory goes unmeasured.
@@ -154,14 +155,17 @@ shoot phases-after
 close_and_check "$phase"
 
 # The display goes away: the program ends with the toolkit's message and status 1.
-lose_display() { # phase
-    stop_display
+expect_lost_display() { # phase
     wait_for_exit "$PID"
     [ "$EXIT_STATUS" -eq 1 ] || fail "$1: losing the display ended the program with status $EXIT_STATUS"
     grep -q "The X11 connection broke" "$PROGRAM_LOG" || fail "$1: no word of the lost display"
     check_nothing_left "$1"
-    echo "$1: the display went, and the program ended with status 1"
+    echo "$1: the program ended with status 1"
     : >"$PROGRAM_LOG"
+}
+lose_display() { # phase
+    stop_display
+    expect_lost_display "$1"
     start_display
 }
 
@@ -185,4 +189,10 @@ lose_display "the display lost with a message box open"
 
 play_four_quarters
 lose_display "the display lost during the celebration"
+
+# The same when the X server cuts the game's own connection, as `xkill` does.
+open_game "$game"
+start_entry
+xdotool windowkill "$GAME_WINDOW"
+expect_lost_display "the game's connection cut"
 echo "xvfb_phases: all checks passed"
