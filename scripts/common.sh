@@ -6,8 +6,10 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libxcb1-dev libxcb-damage0-dev librsvg2-bin fonts-lato fonts-dejavu-core)
+# The Debian package's tools: cpack asks `file` which binaries to pass to dpkg-shlibdeps.
+PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi valgrind
-    dpkg-dev desktop-file-utils appstream clang libclang-rt-14-dev)
+    "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-14-dev)
 
 # Installs the packages that are not installed yet (as root, or through sudo).
 need_packages() {
