@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -168,6 +169,10 @@ void TestGame::enterPressesOK()
     QTest::keyClick(game->widget(), Qt::Key_Return);
     QCOMPARE(clicks.count(), 4);
     QTest::keyClick(home, Qt::Key_Escape);
+    QCOMPARE(clicks.count(), 4);
+    // A held key presses it once: its repeats do nothing.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString("\r"), true);
+    QApplication::sendEvent(home, &repeat);
     QCOMPARE(clicks.count(), 4);
 
     ok->hide(); // a hidden button is not pressed
