@@ -32,14 +32,23 @@ memory_kib() { # pid field
     awk -v field="$2:" '$1 == field {print $2}' "/proc/$1/status"
 }
 
+# The colour of a point of the screen.
+screen_pixel() { # x y
+    import -window root -crop "1x1+$1+$2" -depth 8 -format '#%[hex:u.p]' info:
+}
+
 # Grows a window as far as X lets it, to the largest size that its program allows, and waits
-# until the screen's far corner, which the window then covers, shows the form's colour: the
-# program has drawn itself at that size.
+# until three points near the screen's far edges, which the window then covers, show the form's
+# colour: the program has drawn itself at that size. (Until it has, X shows them white. A
+# message box that the window manager keeps on the screen covers one of them at most.)
 grow_to_the_limit() { # window width height
     xdotool windowsize "$1" "$2" "$3"
+    local right=$((max_width - 1)) bottom=$((max_height - 1))
     for _ in $(seq "$WAIT_STEPS"); do
-        [ "$(import -window root -crop "1x1+$((max_width - 1))+$((max_height - 1))" -depth 8 \
-            -format '#%[hex:u.p]' info:)" = "$FORM_GREY" ] && return
+        local seen
+        seen="$(screen_pixel $right $bottom) $(screen_pixel $right $((max_height / 2)))"
+        seen+=" $(screen_pixel $((max_width / 2)) $bottom)"
+        [ "$seen" = "$FORM_GREY $FORM_GREY $FORM_GREY" ] && return
         sleep 0.05
     done
     fail "the window did not grow over the screen ($(window_size "$1"))"
@@ -89,6 +98,8 @@ resize_through() { # phase
     local peak
     peak=$(memory_kib "$PID" VmHWM)
     echo "$phase: peak memory at $largest: $peak KiB, $(((peak - bare_peak) / 1024)) MiB over the bare window"
+    # Below half the bare window's, the program cannot have drawn at that size: no measure.
+    [ "$peak" -ge $((bare_peak / 2)) ] || fail "$phase: peak memory $peak KiB, no window of $largest"
     [ "$peak" -le $((bare_peak + 8 * 1024)) ] ||
         fail "$phase: peak memory $peak KiB, more than 8 MiB over the bare window's $bare_peak KiB"
     wait_for_memory_back "$PID" "$phase"
