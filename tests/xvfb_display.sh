@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the real-window tests and by the benchmark: a private X display that answers
 # before anything is started on it.
 
