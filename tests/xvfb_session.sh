@@ -24,7 +24,7 @@ unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR \
     QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI \
     QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY \
     XDG_CURRENT_DESKTOP XDG_SESSION_TYPE DESKTOP_SESSION SESSION_MANAGER
-# No session bus, unless the test started its own (see use_accessibility_bus): an address that
+# No session bus, unless the test started its own (see start_accessibility_bus): an address that
 # fails at once, so that nothing is forked to start one and nothing reaches the caller's bus.
 [ -n "${VORLAN_OWN_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
 
