@@ -114,15 +114,16 @@ private:
     std::array<Key, 256> m_keys{};
 };
 
+// Both filters live as long as the program.
+BlockedCloseFilter* g_blockedCloses = nullptr;
 KeyRepeatFilter* g_keyRepeats = nullptr;
 
 void watchNativeEvents()
 {
-    static BlockedCloseFilter* filter = nullptr;
-    if (filter)
+    if (g_keyRepeats)
         return;
-    filter = new BlockedCloseFilter; // lives as long as the program, as does the next one
-    QCoreApplication::instance()->installNativeEventFilter(filter);
+    g_blockedCloses = new BlockedCloseFilter;
+    QCoreApplication::instance()->installNativeEventFilter(g_blockedCloses);
     g_keyRepeats = new KeyRepeatFilter;
     QCoreApplication::instance()->installNativeEventFilter(g_keyRepeats);
 }
@@ -265,9 +266,7 @@ void FormWidget::extendDrawing(QSize size)
 QRect FormWidget::addStroke(Stroke stroke)
 {
     stroke.clip = QRect(QPoint(0, 0), m_extent);
-    const QRect changed = stroke.kind == Stroke::Kind::Box
-                              ? QRect(stroke.from, stroke.to)
-                              : QRect(stroke.from, stroke.to).normalized();
+    const QRect changed = QRect(stroke.from, stroke.to).normalized();
     // A filled box over all that the window has ever covered hides everything drawn before.
     if (stroke.fill.isValid() && changed.contains(stroke.clip))
         m_strokes.clear();

@@ -1,6 +1,24 @@
 # shellcheck shell=bash
-# Sourced by the real-window tests and by the benchmark: a private X display that answers
-# before anything is started on it.
+# Sourced by the real-window tests and by the benchmark: an environment of their own, and a
+# private X display that answers before anything is started on it.
+
+# private_environment DIR: home, runtime and temporary folders inside DIR, one locale, none of
+# the caller's desktop or Qt settings, and no session bus (unless VORLAN_OWN_BUS says that the
+# caller started one of its own): an address that fails at once, so that nothing is forked to
+# start one and nothing reaches the caller's bus.
+private_environment() {
+    mkdir -p "$1/tmp"
+    mkdir -m 700 "$1/runtime"
+    export HOME=$1 TMPDIR=$1/tmp XDG_RUNTIME_DIR=$1/runtime
+    export XDG_CONFIG_HOME=$1/config XDG_CACHE_HOME=$1/cache XDG_DATA_HOME=$1/data
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR \
+        QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
+        QT_FONT_DPI QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON AT_SPI_BUS_ADDRESS \
+        WAYLAND_DISPLAY XDG_CURRENT_DESKTOP XDG_SESSION_TYPE DESKTOP_SESSION SESSION_MANAGER
+    [ -n "${VORLAN_OWN_BUS:-}" ] ||
+        export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
+}
 
 # start_xvfb [SCREEN]: starts Xvfb and waits until it answers a client, up to a minute on a
 # starved machine; sets DISPLAY, XVFB_PID and XVFB_LOG (its own error output, which a failure

@@ -32,11 +32,6 @@ memory_kib() { # pid field
     awk -v field="$2:" '$1 == field {print $2}' "/proc/$1/status"
 }
 
-# The colour of a point of the screen.
-screen_pixel() { # x y
-    import -window root -crop "1x1+$1+$2" -depth 8 -format '#%[hex:u.p]' info:
-}
-
 # Grows a window as far as X lets it, to the largest size that its program allows, and waits
 # until three points near the screen's far edges, which the window then covers, show the form's
 # colour: the program has drawn itself at that size. (Until it has, X shows them white. A
@@ -74,7 +69,8 @@ if [ -n "$bare" ]; then
     wait_for_windows "Bare window" 1
     bare_window=$(visible_windows "Bare window")
     grow_to_the_limit "$bare_window" 16384 16384
-    [ "$(window_size "$bare_window")" = $largest ] || fail "the bare window is $(window_size "$bare_window")"
+    [ "$(window_size "$bare_window")" = $largest ] ||
+        fail "the bare window is $(window_size "$bare_window")"
     bare_peak=$(memory_kib $bare_pid VmHWM)
     kill $bare_pid
     echo "a bare window of $largest: peak memory $bare_peak KiB"

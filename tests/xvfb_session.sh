@@ -12,21 +12,10 @@ SESSION_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$SESSION_DIR/xvfb_display.sh"
 
 # The tests decide their own environment: nothing of the caller's desktop, settings or session
-# bus reaches the program or the window manager.
+# bus reaches the program or the window manager (see start_accessibility_bus for a bus of the
+# test's own).
 SESSION_HOME=$(mktemp -d)
-mkdir "$SESSION_HOME/tmp"
-export HOME=$SESSION_HOME TMPDIR=$SESSION_HOME/tmp XDG_RUNTIME_DIR=$SESSION_HOME/runtime
-export XDG_CONFIG_HOME=$SESSION_HOME/config XDG_CACHE_HOME=$SESSION_HOME/cache
-export XDG_DATA_HOME=$SESSION_HOME/data
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR \
-    QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI \
-    QT_ACCESSIBILITY QT_LINUX_ACCESSIBILITY_ALWAYS_ON AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY \
-    XDG_CURRENT_DESKTOP XDG_SESSION_TYPE DESKTOP_SESSION SESSION_MANAGER
-# No session bus, unless the test started its own (see start_accessibility_bus): an address that
-# fails at once, so that nothing is forked to start one and nothing reaches the caller's bus.
-[ -n "${VORLAN_OWN_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
+private_environment "$SESSION_HOME"
 
 pids=()
 cleanup() {
@@ -184,11 +173,15 @@ wait_for_focus() { # window
     fail "window $1 did not get the keyboard focus"
 }
 
-# The colour of one pixel of a window's client area as the screen shows it, as ImageMagick's
-# hex colour (#RRGGBB).
+# The colour of one pixel of the screen, as ImageMagick's hex colour (#RRGGBB).
+screen_pixel() { # x y
+    import -window root -crop "1x1+$1+$2" -depth 8 -format '#%[hex:u.p]' info:
+}
+
+# The colour of one pixel of a window's client area as the screen shows it.
 pixel_of() { # window x y
     client_geometry "$1"
-    import -window root -crop "1x1+$((X + $2))+$((Y + $3))" -depth 8 -format '#%[hex:u.p]' info:
+    screen_pixel $((X + $2)) $((Y + $3))
 }
 
 # Waits until a pixel of a window's client area shows a colour (or, with "not", another one).
