@@ -114,16 +114,15 @@ private:
     std::array<Key, 256> m_keys{};
 };
 
-// Both filters live as long as the program.
-BlockedCloseFilter* g_blockedCloses = nullptr;
 KeyRepeatFilter* g_keyRepeats = nullptr;
 
 void watchNativeEvents()
 {
-    if (g_keyRepeats)
+    static BlockedCloseFilter* filter = nullptr;
+    if (filter)
         return;
-    g_blockedCloses = new BlockedCloseFilter;
-    QCoreApplication::instance()->installNativeEventFilter(g_blockedCloses);
+    filter = new BlockedCloseFilter; // lives as long as the program, as does the next one
+    QCoreApplication::instance()->installNativeEventFilter(filter);
     g_keyRepeats = new KeyRepeatFilter;
     QCoreApplication::instance()->installNativeEventFilter(g_keyRepeats);
 }
