@@ -32,18 +32,31 @@ memory_kib() { # pid field
     awk -v field="$2:" '$1 == field {print $2}' "/proc/$1/status"
 }
 
+# Three points near the screen's far edges, as the screen shows them.
+far_points() {
+    local right=$((max_width - 1)) bottom=$((max_height - 1))
+    echo "$(screen_pixel $right $bottom) $(screen_pixel $right $((max_height / 2)))" \
+        "$(screen_pixel $((max_width / 2)) $bottom)"
+}
+
 # Grows a window as far as X lets it, to the largest size that its program allows, and waits
 # until three points near the screen's far edges, which the window then covers, show the form's
 # colour: the program has drawn itself at that size. (Until it has, X shows them white. A
 # message box that the window manager keeps on the screen covers one of them at most.)
+# First, though, the window must be seen away from those points: a window that grows leaves on
+# the screen what was there before, so grey left by a larger size drawn earlier would pass for
+# a drawing at the new one. (The window manager may also merge a shrink with the grow after it.)
 grow_to_the_limit() { # window width height
-    xdotool windowsize "$1" "$2" "$3"
-    local right=$((max_width - 1)) bottom=$((max_height - 1))
+    local all_grey="$FORM_GREY $FORM_GREY $FORM_GREY" _
     for _ in $(seq "$WAIT_STEPS"); do
-        local seen
-        seen="$(screen_pixel $right $bottom) $(screen_pixel $right $((max_height / 2)))"
-        seen+=" $(screen_pixel $((max_width / 2)) $bottom)"
-        [ "$seen" = "$FORM_GREY $FORM_GREY $FORM_GREY" ] && return
+        [ "$(far_points)" != "$all_grey" ] && break
+        sleep 0.05
+    done
+    [ "$(far_points)" != "$all_grey" ] ||
+        fail "the window still covers the screen's far edges at $(window_size "$1")"
+    xdotool windowsize "$1" "$2" "$3"
+    for _ in $(seq "$WAIT_STEPS"); do
+        [ "$(far_points)" = "$all_grey" ] && return
         sleep 0.05
     done
     fail "the window did not grow over the screen ($(window_size "$1"))"
