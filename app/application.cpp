@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "application.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,7 +11,7 @@ void setUpApplication()
     // Matches the desktop entry's file name, so that task bars group the windows under it.
     QApplication::setDesktopFileName(QStringLiteral("io.vorlan.VorlanCup"));
 
-    // The program decides itself when it ends (see app/instances.cpp).
+    // The program decides itself when it ends (see forms/instances.cpp).
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

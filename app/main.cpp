@@ -1,8 +1,11 @@
-#include "app/application.h"
-#include "app/display.h"
-#include "app/instances.h"
+#include "application.h"
+#include "display.h"
+
+#include "forms/instances.h"
+#include "forms/program.h"
 #include "forms/title/frmVorlan.h"
-#include "runtime/error.h"
+#include "runtime/handler.h"
+#include "runtime/program.h"
 
 #include <QApplication>
 
@@ -17,12 +20,13 @@ int main(int argc, char* argv[])
 
     QApplication application(argc, argv);
     app::setUpApplication();
+    const rt::Program program(forms::kProgramTitle);
 
     rt::runHandler([] {
-        app::frmVorlan().afterFirstFrame(app::setWindowIcons);
-        app::frmVorlan().Show();
+        forms::instances::frmVorlan().afterFirstFrame(app::setWindowIcons);
+        forms::instances::frmVorlan().Show();
     });
     const int status = rt::programEnded() ? rt::kUnhandledErrorStatus : QApplication::exec();
-    app::releaseForms();
+    forms::instances::releaseForms();
     return status;
 }

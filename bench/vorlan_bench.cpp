@@ -10,8 +10,9 @@
 // Usage: vorlan-bench [--short] PATH/TO/vorlan-cup PATH/TO/bare-window
 //        vorlan-bench --games-only   (3 to 5 alone, for a profiler such as callgrind)
 
-#include "app/instances.h"
+#include "forms/instances.h"
 #include "game_probe.h"
+#include "program_setup.h"
 #include "runtime/msgbox.h"
 
 #include <QAbstractEventDispatcher>
@@ -261,7 +262,7 @@ public:
     // for a player on the keyboard. (Over the window, every control that a click shows makes
     // the toolkit ask the X server where the pointer is.)
     explicit Game(bool pointerOnButton)
-        : m_game(app::frmGame())
+        : m_game(forms::instances::frmGame())
     {
         m_game.Show();
         const double end = seconds() + 5;
@@ -271,7 +272,7 @@ public:
         QCursor::setPos(pointerOnButton ? m_ok->mapToGlobal(m_ok->rect().center()) : QPoint(0, 0));
         idle(0.2);
     }
-    ~Game() { app::releaseForms(); }
+    ~Game() { forms::instances::releaseForms(); }
 
     // Milliseconds that one OK click with these guesses takes inside the program.
     double click(const char* home, const char* visiting)
@@ -391,6 +392,7 @@ int main(int argc, char* argv[])
     // 3 to 5: the game itself, in this process, with the message box answered at once.
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    const GameProgram program;
     rt::setMessageBoxHandler([](const QString&) {});
 
     Figure& firstClick = figure("click: first, with the field drawing", "ms");

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "color.h"
-
-#include <span>
+#include "runtime/core/color.h"
 
 namespace rt {
 
@@ -37,42 +35,11 @@ struct FontSpec
     bool italic = false;
 };
 
-enum class ControlKind { Label, TextBox, CommandButton, Timer, Image, Shape, Line };
 enum class BackStyle { Opaque, Transparent };
 enum class FillStyle { Solid, Transparent };
 
-struct LineEnds
-{
-    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-};
-
-// One control of a form as designed. Positions and sizes in twips.
-struct ControlRow
-{
-    ControlKind kind = ControlKind::Label;
-    const char* name = "";
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    const char* text = "";
-    FontSpec font{};
-    ColorSpec foreColor{};
-    ColorSpec backColor{};
-    BackStyle backStyle = BackStyle::Opaque;
-    bool visible = true;
-    // Images: the picture's resource name (":/assets/<picture>.png", with an @2x sibling).
-    const char* picture = nullptr;
-    bool stretch = false;
-    // What a screen reader says for a control that shows no text.
-    const char* description = nullptr;
-    LineEnds line{};
-    // Text boxes and buttons: their place in the focus order (from 0), and whether Enter
-    // anywhere on the form presses the button.
-    int tabIndex = -1;
-    bool isDefault = false;
-};
-
+// A form as designed, without its controls (each form binds those to its members). Sizes in
+// twips.
 struct FormDesign
 {
     const char* caption;
@@ -80,7 +47,6 @@ struct FormDesign
     int clientHeight;
     ColorSpec backColor{};
     FillStyle fillStyle = FillStyle::Transparent;
-    std::span<const ControlRow> controls;
 };
 
 } // namespace rt

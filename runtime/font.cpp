@@ -1,6 +1,6 @@
 #include "font.h"
 
-#include "units.h"
+#include "runtime/units.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,5 +1,7 @@
 #include "msgbox.h"
 
+#include "runtime/program.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,7 +18,7 @@ void rtcMsgBox(const QString& prompt)
         return;
     }
     QWidget* owner = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::NoIcon, kProgramTitle, prompt, QMessageBox::Ok, owner);
+    QMessageBox box(QMessageBox::NoIcon, Program::title(), prompt, QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
     box.button(QMessageBox::Ok)->setIcon(QIcon()); // the prompt and one plain OK button
 

@@ -6,11 +6,8 @@
 
 namespace rt {
 
-// The program title: the caption of every message box.
-inline const QString kProgramTitle = QStringLiteral("VorlanCup2001");
-
-// A modal box with the prompt alone: one OK button, no icon, the program title. Returns
-// when it is closed.
+// A modal box with the prompt alone: one OK button, no icon, the program's title (see
+// rt::Program). Returns when it is closed.
 void rtcMsgBox(const QString& prompt);
 
 // Replaces what rtcMsgBox shows (the handler is called in place of the real box and

@@ -27,10 +27,11 @@ need_packages() {
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# build DIR [CMAKE OPTIONS...]: configures once, then rebuilds only what changed.
+# build DIR [CMAKE OPTIONS...]: configures with the options given (the build folder keeps
+# those of earlier runs), then rebuilds only what changed.
 build() {
     local dir=$1
     shift
-    [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@"
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir"
 }

@@ -1,7 +1,8 @@
-#include "app/instances.h"
+#include "forms/instances.h"
 #include "game_probe.h"
-#include "runtime/error.h"
+#include "runtime/handler.h"
 #include "support.h"
+#include "program_setup.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,6 +23,8 @@ const QString kLetter = QStringLiteral("How can a score be a letter?");
 class TestEntry : public QObject
 {
     Q_OBJECT
+
+    const GameProgram program;
 
 private slots:
     void init();
@@ -45,7 +48,7 @@ private:
     QString text(const char* name) const;
     QString boxes() const { return text("txtTolveyScore") + '|' + text("txtFaldScore"); }
     QWidget* child(const char* name) const;
-    int variable(const char* name) const { return frmGameProbe::variables(*game)[name]; }
+    frmGameProbe::Variables variables() const { return frmGameProbe::variables(*game); }
     void click() { QTest::mouseClick(child("cmdOK"), Qt::LeftButton); }
     void guess(const QString& home, const QString& visiting);
     void startGame();
@@ -77,20 +80,20 @@ void TestEntry::guess(const QString& home, const QString& visiting)
 void TestEntry::startGame()
 {
     click();
-    QCOMPARE(variable("intClicks"), 1);
+    QCOMPARE(variables().intClicks, 1);
 }
 
 void TestEntry::init()
 {
     messages.emplace([this] { return boxes(); });
-    game = &app::frmGame();
+    game = &forms::instances::frmGame();
     game->Show();
     QVERIFY(QTest::qWaitForWindowActive(game->widget()));
 }
 
 void TestEntry::cleanup()
 {
-    app::releaseForms();
+    forms::instances::releaseForms();
     messages.reset();
 }
 
@@ -107,9 +110,9 @@ void TestEntry::theFirstClickStartsTheGame()
     QCOMPARE(boxes(), QStringLiteral("0|0"));
     QCOMPARE(child("imgTolvey")->x(), 56);
     QCOMPARE(child("imgFald")->x(), 56);
-    QCOMPARE(variable("intFieldLeft"), 500);
-    QCOMPARE(variable("intFieldTop"), 500);
-    QCOMPARE(variable("intQuarter"), 1);
+    QCOMPARE(variables().intFieldLeft, 500);
+    QCOMPARE(variables().intFieldTop, 500);
+    QCOMPARE(variables().intQuarter, 1);
     QCOMPARE(game->drawing().pixel(100, 100) | 0xff000000u, qRgb(100, 207, 48));
     QCOMPARE(QApplication::focusWidget(), child("cmdOK"));
 }
@@ -154,12 +157,12 @@ void TestEntry::refusedGuessesChangeOnlyTheBoxes()
     QCOMPARE(messages->snapshots, QStringList{boxesAtTheMessage});
     QCOMPARE(boxes(), boxesAfter);
 
-    QCOMPARE(variable("intClicks"), 2);
-    QCOMPARE(variable("intQuarter"), 1);
+    QCOMPARE(variables().intClicks, 2);
+    QCOMPARE(variables().intQuarter, 1);
     QCOMPARE(text("lblQuarter"), QStringLiteral("1"));
     QCOMPARE(text("lbl1") + text("lbl2"), QString());
-    QCOMPARE(variable("intFaldQ1") + variable("intTolveyQ1"), 0);
-    QCOMPARE(variable("intTolveyLeft"), 840);
+    QCOMPARE(variables().intFaldQ1 + variables().intTolveyQ1, 0);
+    QCOMPARE(variables().intTolveyLeft, 840);
     QCOMPARE(child("imgTolvey")->x(), 56);
     QCOMPARE(game->drawing(), field);
 }
@@ -191,12 +194,12 @@ void TestEntry::acceptedGuessesAreFiledAsTyped()
     QCOMPARE(messages->prompts, QStringList());
     QCOMPARE(text("lbl1"), visiting);
     QCOMPARE(text("lbl2"), home);
-    QCOMPARE(variable("intFaldQ1"), visitingValue);
-    QCOMPARE(variable("intTolveyQ1"), homeValue);
-    QCOMPARE(variable("intQuarter"), 2);
+    QCOMPARE(variables().intFaldQ1, visitingValue);
+    QCOMPARE(variables().intTolveyQ1, homeValue);
+    QCOMPARE(variables().intQuarter, 2);
     QCOMPARE(text("lblQuarter"), QStringLiteral("2"));
-    QCOMPARE(variable("intTolveyLeft"), 3440);
-    QCOMPARE(variable("intFaldLeft"), 2090);
+    QCOMPARE(variables().intTolveyLeft, 3440);
+    QCOMPARE(variables().intFaldLeft, 2090);
     QCOMPARE(child("imgTolvey")->x(), 3440 / 15);
     QCOMPARE(child("imgFald")->x(), 2090 / 15);
     QCOMPARE(boxes(), QStringLiteral("0|0"));
@@ -233,8 +236,8 @@ void TestEntry::textThatIsNoScore()
     QCOMPARE(messages->snapshots, QStringList{home + '|' + visiting});
     QCOMPARE(boxes(), QStringLiteral("|"));
     QCOMPARE(QApplication::focusWidget(), child("txtFaldScore"));
-    QCOMPARE(variable("intQuarter"), 1);
-    QCOMPARE(variable("intClicks"), 2);
+    QCOMPARE(variables().intQuarter, 1);
+    QCOMPARE(variables().intClicks, 2);
     QCOMPARE(text("lbl1") + text("lbl2"), QString());
 }
 
@@ -274,10 +277,10 @@ void TestEntry::fourQuartersAndTheFinish()
     for (int quarter = 1; quarter <= 3; ++quarter)
         guess("7", "3");
     QCOMPARE(text("lblQuarter"), QStringLiteral("4"));
-    QCOMPARE(variable("intTolveyLeft"), 8640);
-    QCOMPARE(variable("intFaldLeft"), 4590);
+    QCOMPARE(variables().intTolveyLeft, 8640);
+    QCOMPARE(variables().intFaldLeft, 4590);
     QVERIFY(child("lnLine")->isHidden());
-    QCOMPARE(variable("intTicks"), 0);
+    QCOMPARE(variables().intTicks, 0);
 
     guess("7", "3");
     QCOMPARE(messages->prompts, QStringList());
@@ -289,17 +292,17 @@ void TestEntry::fourQuartersAndTheFinish()
     QCOMPARE(text("lblTolScore"), QStringLiteral("28"));
     QVERIFY(!child("lnLine")->isHidden());
     // The finish leaves the quarter, the markers and the boxes as they were.
-    QCOMPARE(variable("intQuarter"), 4);
-    QCOMPARE(variable("intTolveyLeft"), 8640);
+    QCOMPARE(variables().intQuarter, 4);
+    QCOMPARE(variables().intTolveyLeft, 8640);
     QCOMPARE(boxes(), QStringLiteral("7|3"));
     // The pause ran, and the first tick of the celebration ran inside the click.
-    QCOMPARE(variable("intDelayOuter"), 10000);
-    QCOMPARE(variable("intDelayInner"), 10000);
-    QCOMPARE(variable("intTicks"), 1);
+    QCOMPARE(variables().intDelayOuter, 10000);
+    QCOMPARE(variables().intDelayInner, 10000);
+    QCOMPARE(variables().intTicks, 1);
     QCOMPARE(frmGameProbe::timer(*game).Interval(), 25);
     QCOMPARE(child("imgTolveysWin")->pos(), QPoint(5505 / 15, 4035 / 15));
 
-    QTRY_COMPARE_WITH_TIMEOUT(variable("intTicks"), 75, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(variables().intTicks, 75, 10000);
     QVERIFY(child("cmdOK")->isHidden());
     QVERIFY(!child("imgSeal")->isHidden());
 }
@@ -309,16 +312,16 @@ void TestEntry::anAcceptedClickDuringTheCelebration()
     startGame();
     for (int quarter = 1; quarter <= 4; ++quarter)
         guess("7", "3");
-    QCOMPARE(variable("intTicks"), 1);
+    QCOMPARE(variables().intTicks, 1);
     guess("9", "2");
     QCOMPARE(messages->prompts, QStringList());
     QCOMPARE(text("lbl8"), QStringLiteral("9"));
     QCOMPARE(text("lbl7"), QStringLiteral("2"));
     QCOMPARE(text("lblTolScore"), QStringLiteral("30"));
     QCOMPARE(text("lblFalScore"), QStringLiteral("11"));
-    QCOMPARE(variable("intDelayOuter"), 10000);
-    QCOMPARE(variable("intDelayInner"), 10000);
-    QCOMPARE(variable("intTicks"), 2);
+    QCOMPARE(variables().intDelayOuter, 10000);
+    QCOMPARE(variables().intDelayInner, 10000);
+    QCOMPARE(variables().intTicks, 2);
     QCOMPARE(frmGameProbe::timer(*game).Interval(), 25);
 }
 
@@ -337,13 +340,13 @@ void TestEntry::aTotalThatOverflows()
     QCOMPARE(frmGameProbe::timer(*game).Interval(), 200);
     QVERIFY(!child("lnLine")->isHidden());
     QCOMPARE(text("lbl7") + text("lbl8"), QStringLiteral("03"));
-    QCOMPARE(variable("intFaldQ4"), 0);
-    QCOMPARE(variable("intTolveyQ4"), 3);
+    QCOMPARE(variables().intFaldQ4, 0);
+    QCOMPARE(variables().intTolveyQ4, 3);
     QCOMPARE(text("lblFalScore") + text("lblTolScore"), QString());
-    QCOMPARE(variable("intDelayOuter"), 0);
-    QCOMPARE(variable("intTicks"), 0);
+    QCOMPARE(variables().intDelayOuter, 0);
+    QCOMPARE(variables().intTicks, 0);
     // The celebration comes by the timer's own ticks, 200 ms apart.
-    QTRY_VERIFY_WITH_TIMEOUT(variable("intTicks") >= 2, 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(variables().intTicks >= 2, 2000);
 }
 
 void TestEntry::theClickAfterTheLastCountableOne()
@@ -352,8 +355,8 @@ void TestEntry::theClickAfterTheLastCountableOne()
     frmGameProbe::setClicks(*game, 32767);
     guess("7", "3");
     QCOMPARE(messages->prompts, QStringList{kLetter});
-    QCOMPARE(variable("intClicks"), 32767);
-    QCOMPARE(variable("intQuarter"), 1);
+    QCOMPARE(variables().intClicks, 32767);
+    QCOMPARE(variables().intQuarter, 1);
     guess("7", "3");
     QCOMPARE(messages->prompts.size(), 2);
 }
@@ -369,16 +372,16 @@ void TestEntry::theCelebrationWaitsWhileAMessageIsOpen()
         // longer than the rest of the celebration takes: were the ticks not held back, the last
         // one would hide the visiting box, and the handler's SetFocus on it would end the
         // program once the box closes.
-        ticksWhileOpen << variable("intTicks");
+        ticksWhileOpen << variables().intTicks;
         QTest::qWait(2500);
-        ticksWhileOpen << variable("intTicks");
+        ticksWhileOpen << variables().intTicks;
     });
     guess("", "");
     rt::setMessageBoxHandler(std::move(recorder));
     QCOMPARE(ticksWhileOpen.size(), 2);
     QCOMPARE(ticksWhileOpen[1], ticksWhileOpen[0]);
     QVERIFY(!rt::programEnded());
-    QTRY_COMPARE_WITH_TIMEOUT(variable("intTicks"), 75, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(variables().intTicks, 75, 10000);
     QVERIFY(!rt::programEnded());
 }
 

@@ -1,7 +1,9 @@
-#include "app/instances.h"
+#include "forms/instances.h"
+#include "forms/palette.h"
 #include "game_probe.h"
 #include "runtime/units.h"
 #include "support.h"
+#include "program_setup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -78,6 +80,8 @@ class TestField : public QObject
 {
     Q_OBJECT
 
+    const GameProgram program;
+
 private slots:
     void init();
     void cleanup();
@@ -97,7 +101,7 @@ private:
 
 void TestField::init()
 {
-    game = &app::frmGame();
+    game = &forms::instances::frmGame();
     game->Show();
     QVERIFY(QTest::qWaitForWindowExposed(game->widget()));
     frmGameProbe::setFieldOrigin(*game, 500, 500);
@@ -105,7 +109,7 @@ void TestField::init()
 
 void TestField::cleanup()
 {
-    app::releaseForms();
+    forms::instances::releaseForms();
 }
 
 void TestField::fieldAtTheDesignSize()
@@ -204,7 +208,7 @@ void TestField::jumpsFollowTheRandomValues()
         const int left = int(std::floor(double(random.value(2 * tick + 1)) * 11010));
         QVERIFY(top >= 0 && top <= 8069 && left >= 0 && left <= 11009);
         QCOMPARE(winner->pos(), QPoint(rt::twipsToPixels(left), rt::twipsToPixels(top)));
-        QCOMPARE(frmGameProbe::variables(*game)["intTicks"], int(tick) + 1);
+        QCOMPARE(frmGameProbe::variables(*game).intTicks, int(tick) + 1);
         QVERIFY(!winner->isHidden());
     }
 }
@@ -221,9 +225,9 @@ void TestField::theLastTickLeavesTheSealAloneOnWhite()
     QVERIFY(!child(*game, "imgTolveysWin")->isHidden());
 
     frmGameProbe::tick(*game);
-    QCOMPARE(frmGameProbe::variables(*game)["intTicks"], 75);
+    QCOMPARE(frmGameProbe::variables(*game).intTicks, 75);
     QCOMPARE(frmGameProbe::timer(*game).Interval(), 0);
-    QCOMPARE(game->FillColor(), rt::colors::white);
+    QCOMPARE(game->FillColor(), forms::palette::white);
     QStringList shown;
     for (QWidget* control : game->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!control->isHidden())
@@ -269,14 +273,14 @@ void TestField::theTimerRunsTheRestOfTheCelebration()
     while (ticks < 75) {
         QVERIFY2(clock.elapsed() < 60000, qPrintable(QString::number(ticks)));
         QTest::qWait(5);
-        const int now = frmGameProbe::variables(*game)["intTicks"];
+        const int now = frmGameProbe::variables(*game).intTicks;
         QVERIFY2(now >= ticks && now <= 75, qPrintable(QString("%1, %2").arg(ticks).arg(now)));
         ticks = now;
     }
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(elapsed >= 1800, qPrintable(QString::number(elapsed)));
     QTest::qWait(100);
-    QCOMPARE(frmGameProbe::variables(*game)["intTicks"], 75);
+    QCOMPARE(frmGameProbe::variables(*game).intTicks, 75);
     QVERIFY(!child(*game, "imgSeal")->isHidden());
 }
 

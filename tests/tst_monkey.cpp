@@ -6,12 +6,13 @@
 //   VORLAN_MONKEY_EVENTS   how many events (default 3000)
 //   VORLAN_MONKEY_SECONDS  an upper bound on the time (default 60)
 
-#include "app/instances.h"
+#include "forms/instances.h"
 #include "forms/title/frmVorlan.h"
 #include "game_probe.h"
-#include "runtime/convert.h"
-#include "runtime/error.h"
+#include "runtime/core/convert.h"
+#include "runtime/handler.h"
 #include "runtime/units.h"
+#include "program_setup.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,7 +77,7 @@ public:
         newGame();
         m_stepper.start(0);
         m_loop.exec();
-        app::releaseForms();
+        forms::instances::releaseForms();
     }
 
     QStringList failures;
@@ -134,15 +135,15 @@ private:
 
     void newGame()
     {
-        if (app::frmGameExists()) {
-            forms::frmGame& game = app::frmGame();
+        if (forms::instances::frmGameExists()) {
+            forms::frmGame& game = forms::instances::frmGame();
             const auto v = frmGameProbe::variables(game);
-            firstClicks += v["intClicks"] > 0;
+            firstClicks += v.intClicks > 0;
             finishes += !static_cast<QLabel*>(forms::child(game, "lbl8"))->text().isEmpty();
             celebrationsEnded += !forms::child(game, "cmdOK")->isVisibleTo(game.widget());
         }
-        app::releaseForms();
-        app::frmVorlan().Show();
+        forms::instances::releaseForms();
+        forms::instances::frmVorlan().Show();
         ++games;
         m_eventsThisGame = 0;
     }
@@ -264,15 +265,15 @@ private:
     // for the other box, then Enter. Mostly scores the game takes.
     void guess()
     {
-        if (!app::frmGameExists())
+        if (!forms::instances::frmGameExists())
             return clickControl();
-        QWidget* form = app::frmGame().widget();
+        QWidget* form = forms::instances::frmGame().widget();
         const int home = number(-5, 105);
         const int visiting = chance(80) ? number(-3, std::max(home - 1, -3)) : number(-5, 105);
         log(QStringLiteral("guess %1 to %2").arg(home).arg(visiting));
         for (const auto& [box, score] :
              {std::pair{"txtTolveyScore", home}, {"txtFaldScore", visiting}}) {
-            QWidget* field = forms::child(app::frmGame(), box);
+            QWidget* field = forms::child(forms::instances::frmGame(), box);
             if (!field->isVisibleTo(form))
                 continue;
             QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
@@ -285,10 +286,10 @@ private:
 
     void pressOk()
     {
-        if (!app::frmGameExists())
+        if (!forms::instances::frmGameExists())
             return clickAnywhere();
-        QWidget* form = app::frmGame().widget();
-        QWidget* ok = forms::child(app::frmGame(), "cmdOK");
+        QWidget* form = forms::instances::frmGame().widget();
+        QWidget* ok = forms::child(forms::instances::frmGame(), "cmdOK");
         log(QStringLiteral("press OK"));
         if (chance(50))
             QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
@@ -332,9 +333,9 @@ private:
                 return fail(QStringLiteral("a message box says '%1'").arg(box->text()));
             ++messages[box->text()];
         }
-        if (!app::frmGameExists())
+        if (!forms::instances::frmGameExists())
             return;
-        forms::frmGame& game = app::frmGame();
+        forms::frmGame& game = forms::instances::frmGame();
         const auto v = frmGameProbe::variables(game);
         const auto text = [&](const char* name) {
             QWidget* widget = forms::child(game, name);
@@ -348,17 +349,17 @@ private:
             return condition;
         };
 
-        const int quarter = v["intQuarter"];
+        const int quarter = v.intQuarter;
         if (!expect(quarter >= 1 && quarter <= 4, QStringLiteral("intQuarter is %1").arg(quarter)))
             return;
-        expect(v["intTolveyLeft"] == 840 + 2600 * (quarter - 1) &&
-                   v["intFaldLeft"] == 840 + 1250 * (quarter - 1),
+        expect(v.intTolveyLeft == 840 + 2600 * (quarter - 1) &&
+                   v.intFaldLeft == 840 + 1250 * (quarter - 1),
                QStringLiteral("the markers' variables stand at %1 and %2 in quarter %3")
-                   .arg(v["intTolveyLeft"])
-                   .arg(v["intFaldLeft"])
+                   .arg(v.intTolveyLeft)
+                   .arg(v.intFaldLeft)
                    .arg(quarter));
-        expect(frmGameProbe::tolveyMarkerLeft(game) == v["intTolveyLeft"] &&
-                   frmGameProbe::faldMarkerLeft(game) == v["intFaldLeft"],
+        expect(frmGameProbe::tolveyMarkerLeft(game) == v.intTolveyLeft &&
+                   frmGameProbe::faldMarkerLeft(game) == v.intFaldLeft,
                QStringLiteral("the marker images stand elsewhere than their variables say"));
         expect(text("lblQuarter") == QString::number(quarter),
                QStringLiteral("lblQuarter shows '%1' in quarter %2")
@@ -369,10 +370,12 @@ private:
         // the quarters not filed yet are blank and 0.
         const char* const labels[4][2] = {
             {"lbl1", "lbl2"}, {"lbl3", "lbl4"}, {"lbl5", "lbl6"}, {"lbl7", "lbl8"}};
+        const int filedVisiting[4] = {v.intFaldQ1, v.intFaldQ2, v.intFaldQ3, v.intFaldQ4};
+        const int filedHome[4] = {v.intTolveyQ1, v.intTolveyQ2, v.intTolveyQ3, v.intTolveyQ4};
         const bool finished = !text("lbl8").isEmpty();
         for (int q = 1; q <= 4; ++q) {
-            const int visiting = v[QStringLiteral("intFaldQ%1").arg(q)];
-            const int home = v[QStringLiteral("intTolveyQ%1").arg(q)];
+            const int visiting = filedVisiting[q - 1];
+            const int home = filedHome[q - 1];
             const QString visitingText = text(labels[q - 1][0]);
             const QString homeText = text(labels[q - 1][1]);
             const bool filed = q < 4 ? q < quarter : finished;
@@ -396,9 +399,9 @@ private:
         }
         if (finished) {
             const auto visitingSum =
-                sum16({v["intFaldQ1"], v["intFaldQ2"], v["intFaldQ3"], v["intFaldQ4"]});
+                sum16({v.intFaldQ1, v.intFaldQ2, v.intFaldQ3, v.intFaldQ4});
             const auto homeSum =
-                sum16({v["intTolveyQ1"], v["intTolveyQ2"], v["intTolveyQ3"], v["intTolveyQ4"]});
+                sum16({v.intTolveyQ1, v.intTolveyQ2, v.intTolveyQ3, v.intTolveyQ4});
             if (visitingSum)
                 expect(text("lblFalScore") == QString::number(*visitingSum),
                        QStringLiteral("visiting total '%1', not %2")
@@ -412,7 +415,7 @@ private:
         }
 
         // After the last tick only the seal is left and nothing ticks any more.
-        if (v["intTicks"] >= 75 && !forms::child(game, "cmdOK")->isVisibleTo(game.widget()))
+        if (v.intTicks >= 75 && !forms::child(game, "cmdOK")->isVisibleTo(game.widget()))
             expect(!frmGameProbe::timer(game).Interval(),
                    QStringLiteral("the timer runs after the last tick"));
     }
@@ -446,14 +449,14 @@ private:
 
     bool celebrating() const
     {
-        return app::frmGameExists() && frmGameProbe::timer(app::frmGame()).Interval() > 0;
+        return forms::instances::frmGameExists() && frmGameProbe::timer(forms::instances::frmGame()).Interval() > 0;
     }
 
     bool gameOver() const
     {
-        if (!app::frmGameExists())
+        if (!forms::instances::frmGameExists())
             return m_eventsThisGame > 400;
-        forms::frmGame& game = app::frmGame();
+        forms::frmGame& game = forms::instances::frmGame();
         const bool ended = !forms::child(game, "cmdOK")->isVisibleTo(game.widget());
         return ended || (m_eventsThisGame > 400 && !celebrating());
     }
@@ -464,7 +467,7 @@ private:
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->isVisible() && !qobject_cast<QMessageBox*>(window))
                 forms << window;
-        return forms.isEmpty() ? app::frmVorlan().widget()
+        return forms.isEmpty() ? forms::instances::frmVorlan().widget()
                                : forms[number(0, int(forms.size()) - 1)];
     }
 
@@ -553,6 +556,8 @@ private:
 class TestMonkey : public QObject
 {
     Q_OBJECT
+
+    const GameProgram program;
 
 private slots:
     void randomInputKeepsTheGameSound();

@@ -1,6 +1,6 @@
-#include "runtime/convert.h"
+#include "runtime/core/convert.h"
+#include "runtime/core/random.h"
 #include "runtime/form.h"
-#include "runtime/random.h"
 #include "support.h"
 
 #include <QImage>
@@ -30,17 +30,10 @@ template <class F> std::optional<ErrorNumber> errorOf(F&& action)
     return std::nullopt;
 }
 
-constexpr rt::ControlRow kSketchControls[] = {
-    {.kind = rt::ControlKind::Label,
-     .name = "lblNote",
-     .left = 0,
-     .top = 0,
-     .width = 900,
-     .height = 300,
-     .text = "note",
-     .font = {12, 400, false}},
-    {.kind = rt::ControlKind::Timer, .name = "tmrTick"},
-};
+// Colours to draw with.
+constexpr rt::Color kWhite = rt::rtcRgb(255, 255, 255);
+constexpr rt::Color kGreen = rt::rtcRgb(100, 207, 48);
+constexpr rt::Color kCrimson = rt::rtcRgb(128, 0, 0);
 
 // A plain form to draw on: 300 x 200 pixels, white, boxes filled.
 rt::FormDesign sketchDesign(rt::FillStyle fill)
@@ -48,9 +41,8 @@ rt::FormDesign sketchDesign(rt::FillStyle fill)
     return {.caption = "sketch",
             .clientWidth = 4500,
             .clientHeight = 3000,
-            .backColor = rt::colors::white,
-            .fillStyle = fill,
-            .controls = kSketchControls};
+            .backColor = kWhite,
+            .fillStyle = fill};
 }
 
 class Sketch : public rt::Form
@@ -58,11 +50,51 @@ class Sketch : public rt::Form
 public:
     explicit Sketch(rt::FillStyle fill = rt::FillStyle::Solid)
         : rt::Form(sketchDesign(fill))
-    {}
-    using rt::Form::label;
-    using rt::Form::timer;
+    {
+        static constexpr rt::ControlRow<Sketch> kControls[] = {
+            rt::bind(&Sketch::lblNote,
+                     {.name = "lblNote",
+                      .left = 0,
+                      .top = 0,
+                      .width = 900,
+                      .height = 300,
+                      .text = "note",
+                      .font = {12, 400, false}}),
+            rt::bind(&Sketch::tmrTick, {.name = "tmrTick"}),
+        };
+        build(*this, kControls);
+    }
+
+    rt::Label lblNote;
+    rt::Timer tmrTick;
 
     QRgb at(int x, int y) const { return drawing().pixel(x, y) & 0xffffff; }
+};
+
+// A row can only name a control member of its own kind: anything else does not compile.
+template <class Member, class Row>
+concept Bindable = requires(Member member, Row row) { rt::bind(member, row); };
+static_assert(Bindable<rt::Label Sketch::*, rt::LabelRow>);
+static_assert(Bindable<rt::Timer Sketch::*, rt::TimerRow>);
+static_assert(!Bindable<rt::Label Sketch::*, rt::TextBoxRow>);
+static_assert(!Bindable<rt::Timer Sketch::*, rt::LabelRow>);
+static_assert(!Bindable<rt::Image Sketch::*, rt::ShapeRow>);
+
+// A table that names one control twice.
+class Twice : public rt::Form
+{
+public:
+    Twice()
+        : rt::Form(sketchDesign(rt::FillStyle::Solid))
+    {
+        static constexpr rt::ControlRow<Twice> kControls[] = {
+            rt::bind(&Twice::lblNote, {.name = "lblNote"}),
+            rt::bind(&Twice::lblNote, {.name = "lblOther"}),
+        };
+        build(*this, kControls);
+    }
+
+    rt::Label lblNote;
 };
 
 constexpr QRgb rgb(rt::Color c)
@@ -89,7 +121,9 @@ private slots:
     void boxesTakeTheirCornersInEitherOrder();
     void boxesAndLinesDrawExactPixels();
     void drawingSurvivesResizeAndHiding();
-    void badLineFlagsAreAnError();
+    void badLineKindIsAnError();
+    void aControlIsBuiltOnce();
+    void firstFrameActionRunsOnce();
     void controlsKeepTheirOwnVisibleFlag();
     void labelsShowTextAsTyped();
     void timerIntervals();
@@ -239,7 +273,7 @@ void TestRuntime::floorAndRound()
 
 void TestRuntime::colours()
 {
-    QCOMPARE(rt::rtcRgb(256, 256, 256), rt::colors::white);
+    QCOMPARE(rt::rtcRgb(256, 256, 256), kWhite);
     QCOMPARE(rt::rtcRgb(100, 207, 48), (rt::Color{100, 207, 48}));
     QCOMPARE(rt::rtcRgb(-1, 300, 7), (rt::Color{0, 255, 7}));
 }
@@ -264,13 +298,13 @@ void TestRuntime::randomValues()
 
 void TestRuntime::boxesTakeTheirCornersInEitherOrder()
 {
-    const rt::Color green = rt::colors::fieldGreen;
+    const rt::Color green = kGreen;
     Sketch forward, backward, crossed;
     for (Sketch* form : {&forward, &backward, &crossed})
         form->setFillColor(green);
-    forward.Line(rt::Form::kBox, 750, 1500, 1500, 2970, rt::colors::crimson);
-    backward.Line(rt::Form::kBox, 1500, 2970, 750, 1500, rt::colors::crimson);
-    crossed.Line(rt::Form::kBox, 750, 2970, 1500, 1500, rt::colors::crimson);
+    forward.Line(rt::LineKind::Box, 750, 1500, 1500, 2970, kCrimson);
+    backward.Line(rt::LineKind::Box, 1500, 2970, 750, 1500, kCrimson);
+    crossed.Line(rt::LineKind::Box, 750, 2970, 1500, 1500, kCrimson);
     QCOMPARE(backward.drawing(), forward.drawing());
     QCOMPARE(crossed.drawing(), forward.drawing());
 }
@@ -278,48 +312,48 @@ void TestRuntime::boxesTakeTheirCornersInEitherOrder()
 void TestRuntime::boxesAndLinesDrawExactPixels()
 {
     Sketch solid;
-    solid.setFillColor(rt::colors::fieldGreen);
+    solid.setFillColor(kGreen);
     // (750, 1500) to (1500, 2970) twips: pixels 50..100 across, 100..198 down, both included.
-    solid.Line(rt::Form::kBox, 1500, 2970, 750, 1500, rt::colors::crimson);
-    QCOMPARE(solid.at(50, 100), rgb(rt::colors::crimson));
-    QCOMPARE(solid.at(100, 198), rgb(rt::colors::crimson));
-    QCOMPARE(solid.at(75, 100), rgb(rt::colors::crimson));
-    QCOMPARE(solid.at(100, 150), rgb(rt::colors::crimson));
-    QCOMPARE(solid.at(75, 150), rgb(rt::colors::fieldGreen));
-    QCOMPARE(solid.at(51, 101), rgb(rt::colors::fieldGreen));
-    QCOMPARE(solid.at(49, 150), rgb(rt::colors::white));
-    QCOMPARE(solid.at(101, 150), rgb(rt::colors::white));
-    QCOMPARE(solid.at(75, 199), rgb(rt::colors::white));
-    QCOMPARE(solid.FillColor(), rt::colors::fieldGreen);
+    solid.Line(rt::LineKind::Box, 1500, 2970, 750, 1500, kCrimson);
+    QCOMPARE(solid.at(50, 100), rgb(kCrimson));
+    QCOMPARE(solid.at(100, 198), rgb(kCrimson));
+    QCOMPARE(solid.at(75, 100), rgb(kCrimson));
+    QCOMPARE(solid.at(100, 150), rgb(kCrimson));
+    QCOMPARE(solid.at(75, 150), rgb(kGreen));
+    QCOMPARE(solid.at(51, 101), rgb(kGreen));
+    QCOMPARE(solid.at(49, 150), rgb(kWhite));
+    QCOMPARE(solid.at(101, 150), rgb(kWhite));
+    QCOMPARE(solid.at(75, 199), rgb(kWhite));
+    QCOMPARE(solid.FillColor(), kGreen);
 
     Sketch hollow(rt::FillStyle::Transparent);
-    hollow.setFillColor(rt::colors::fieldGreen);
-    hollow.Line(rt::Form::kBox, 750, 1500, 1500, 2970, rt::colors::crimson);
-    QCOMPARE(hollow.at(75, 150), rgb(rt::colors::white));
-    QCOMPARE(hollow.at(50, 150), rgb(rt::colors::crimson));
+    hollow.setFillColor(kGreen);
+    hollow.Line(rt::LineKind::Box, 750, 1500, 1500, 2970, kCrimson);
+    QCOMPARE(hollow.at(75, 150), rgb(kWhite));
+    QCOMPARE(hollow.at(50, 150), rgb(kCrimson));
 
     // 2500 twips is 166.7 pixels: the line lands on the nearest pixel column, 167.
     Sketch lined;
-    lined.Line(rt::Form::kLine, 2500, 500, 2500, 1500, rt::colors::crimson);
-    QCOMPARE(lined.at(167, 33), rgb(rt::colors::crimson));
-    QCOMPARE(lined.at(167, 100), rgb(rt::colors::crimson));
-    QCOMPARE(lined.at(166, 60), rgb(rt::colors::white));
-    QCOMPARE(lined.at(168, 60), rgb(rt::colors::white));
-    QCOMPARE(lined.at(167, 101), rgb(rt::colors::white));
+    lined.Line(rt::LineKind::Line, 2500, 500, 2500, 1500, kCrimson);
+    QCOMPARE(lined.at(167, 33), rgb(kCrimson));
+    QCOMPARE(lined.at(167, 100), rgb(kCrimson));
+    QCOMPARE(lined.at(166, 60), rgb(kWhite));
+    QCOMPARE(lined.at(168, 60), rgb(kWhite));
+    QCOMPARE(lined.at(167, 101), rgb(kWhite));
 }
 
 void TestRuntime::drawingSurvivesResizeAndHiding()
 {
     Sketch form;
-    form.setFillColor(rt::colors::fieldGreen);
-    form.Line(rt::Form::kBox, 0, 0, 4485, 2985, rt::colors::crimson);
+    form.setFillColor(kGreen);
+    form.Line(rt::LineKind::Box, 0, 0, 4485, 2985, kCrimson);
     const QImage before = form.drawing();
     form.Show();
     form.widget()->resize(400, 260);
     QCOMPARE(form.ScaleWidth(), 6000.0f);
     QCOMPARE(form.ScaleHeight(), 3900.0f);
     QCOMPARE(form.drawing().copy(before.rect()), before);
-    QCOMPARE(form.at(350, 230), rgb(rt::colors::white)); // new area: the form's colour
+    QCOMPARE(form.at(350, 230), rgb(kWhite)); // new area: the form's colour
 
     form.widget()->resize(100, 100);
     form.Hide();
@@ -329,24 +363,58 @@ void TestRuntime::drawingSurvivesResizeAndHiding()
 
     // What the player sees: the drawing beneath the controls.
     const QImage shown = form.widget()->grab().toImage();
-    QCOMPARE(shown.pixel(150, 150) & 0xffffff, rgb(rt::colors::fieldGreen));
-    QCOMPARE(shown.pixel(299, 150) & 0xffffff, rgb(rt::colors::crimson));
-    QCOMPARE(shown.pixel(350, 150) & 0xffffff, rgb(rt::colors::white));
+    QCOMPARE(shown.pixel(150, 150) & 0xffffff, rgb(kGreen));
+    QCOMPARE(shown.pixel(299, 150) & 0xffffff, rgb(kCrimson));
+    QCOMPARE(shown.pixel(350, 150) & 0xffffff, rgb(kWhite));
 }
 
-void TestRuntime::badLineFlagsAreAnError()
+void TestRuntime::badLineKindIsAnError()
 {
     Sketch form;
     const QImage before = form.drawing();
-    QCOMPARE(errorOf([&] { form.Line(0x36, 0, 0, 100, 100, rt::colors::black); }),
+    const auto unknown = static_cast<rt::LineKind>(7);
+    QCOMPARE(errorOf([&] { form.Line(unknown, 0, 0, 100, 100, kCrimson); }),
              ErrorNumber::InvalidCall);
     QCOMPARE(form.drawing(), before);
+}
+
+void TestRuntime::aControlIsBuiltOnce()
+{
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, Twice());
+}
+
+// Paints can come faster than the event loop serves the first frame's action (two exposures
+// in one batch): the action runs once all the same, set before the form is shown or after.
+void TestRuntime::firstFrameActionRunsOnce()
+{
+    Sketch before;
+    int early = 0;
+    before.afterFirstFrame([&] { ++early; });
+    before.Show();
+    before.widget()->repaint();
+    before.widget()->repaint();
+    QTRY_COMPARE(early, 1);
+
+    Sketch after;
+    after.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(after.widget()));
+    int late = 0;
+    after.afterFirstFrame([&] { ++late; });
+    after.widget()->repaint();
+    after.widget()->repaint();
+    QTRY_COMPARE(late, 1);
+
+    for (Sketch* form : {&before, &after})
+        form->widget()->repaint();
+    QCoreApplication::processEvents();
+    QCOMPARE(early, 1);
+    QCOMPARE(late, 1);
 }
 
 void TestRuntime::controlsKeepTheirOwnVisibleFlag()
 {
     Sketch form; // never shown: no control is on the screen, yet each keeps its flag
-    rt::Label& note = form.label("lblNote");
+    rt::Label& note = form.lblNote;
     QVERIFY(note.Visible());
     note.setVisible(false);
     QVERIFY(!note.Visible());
@@ -361,7 +429,7 @@ void TestRuntime::controlsKeepTheirOwnVisibleFlag()
 void TestRuntime::labelsShowTextAsTyped()
 {
     Sketch form;
-    rt::Label& note = form.label("lblNote");
+    rt::Label& note = form.lblNote;
     note.setCaption(QStringLiteral("<b>7</b>"));
     QCOMPARE(note.Caption(), QStringLiteral("<b>7</b>"));
     QCOMPARE(static_cast<QLabel*>(note.widget())->textFormat(), Qt::PlainText);
@@ -370,7 +438,7 @@ void TestRuntime::labelsShowTextAsTyped()
 void TestRuntime::timerIntervals()
 {
     Sketch form;
-    rt::Timer& timer = form.timer("tmrTick");
+    rt::Timer& timer = form.tmrTick;
     int ticks = 0;
     timer.onTimer([&] { ++ticks; });
     QCOMPARE(timer.Interval(), 0);

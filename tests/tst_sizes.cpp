@@ -1,9 +1,10 @@
 // Every window size, from 1 x 1 pixel to larger than any screen, at every phase of a game: the
 // forms repaint at each size, and the game goes on afterwards as if nothing had happened.
 
-#include "app/instances.h"
+#include "forms/instances.h"
 #include "forms/title/frmVorlan.h"
 #include "game_probe.h"
+#include "program_setup.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -47,9 +48,11 @@ class TestSizes : public QObject
 {
     Q_OBJECT
 
+    const GameProgram program;
+
 private slots:
     void init() { game = nullptr; }
-    void cleanup() { app::releaseForms(); }
+    void cleanup() { forms::instances::releaseForms(); }
     void everyPhaseTakesEverySize();
 
 private:
@@ -60,17 +63,17 @@ private:
         static_cast<QLineEdit*>(forms::child(*game, "txtFaldScore"))->setText(visiting);
         click();
     }
-    QMap<QString, int> variables() const { return frmGameProbe::variables(*game); }
+    frmGameProbe::Variables variables() const { return frmGameProbe::variables(*game); }
 
     forms::frmGame* game;
 };
 
 void TestSizes::everyPhaseTakesEverySize()
 {
-    app::frmVorlan().Show();
-    sweep(app::frmVorlan().widget());
+    forms::instances::frmVorlan().Show();
+    sweep(forms::instances::frmVorlan().widget());
 
-    game = &app::frmGame();
+    game = &forms::instances::frmGame();
     game->Show();
     QVERIFY(QTest::qWaitForWindowExposed(game->widget()));
     sweep(game->widget()); // before the first click
@@ -78,7 +81,7 @@ void TestSizes::everyPhaseTakesEverySize()
     sweep(game->widget()); // the field drawn
 
     guess("7", "3");
-    QCOMPARE(variables()["intQuarter"], 2);
+    QCOMPARE(variables().intQuarter, 2);
     sweep(game->widget()); // mid-game
 
     // With a message open: the sweep runs inside the box's own event loop, then answers it.
@@ -102,7 +105,7 @@ void TestSizes::everyPhaseTakesEverySize()
     QCOMPARE(shown, QStringLiteral("Yeah right, put in a real score"));
     QCOMPARE(makeup, QStringLiteral("VorlanCup2001, icon 0, 1 button(s), an icon on OK: none, "
                                     "application-modal: yes"));
-    QCOMPARE(variables()["intQuarter"], 2);
+    QCOMPARE(variables().intQuarter, 2);
 
     guess("7", "3");
     guess("7", "3");
@@ -113,9 +116,9 @@ void TestSizes::everyPhaseTakesEverySize()
     sweep(game->widget()); // after it
 
     const auto v = variables();
-    QCOMPARE(v["intTicks"], 75);
-    QCOMPARE(v["intTolveyQ4"], 7);
-    QCOMPARE(v["intFaldQ1"] + v["intFaldQ2"] + v["intFaldQ3"] + v["intFaldQ4"], 12);
+    QCOMPARE(v.intTicks, 75);
+    QCOMPARE(v.intTolveyQ4, 7);
+    QCOMPARE(v.intFaldQ1 + v.intFaldQ2 + v.intFaldQ3 + v.intFaldQ4, 12);
 }
 
 QTEST_MAIN(TestSizes)

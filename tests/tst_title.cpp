@@ -1,8 +1,9 @@
-#include "app/instances.h"
+#include "forms/instances.h"
 #include "forms/game/frmGame.h"
 #include "forms/title/frmVorlan.h"
 #include "runtime/font.h"
 #include "runtime/units.h"
+#include "program_setup.h"
 
 #include <QAccessible>
 #include <QFontInfo>
@@ -57,6 +58,8 @@ class TestTitle : public QObject
 {
     Q_OBJECT
 
+    const GameProgram program;
+
 private slots:
     void init();
     void cleanup();
@@ -69,13 +72,13 @@ private slots:
 
 void TestTitle::init()
 {
-    app::frmVorlan().Show();
-    QVERIFY(QTest::qWaitForWindowExposed(app::frmVorlan().widget()));
+    forms::instances::frmVorlan().Show();
+    QVERIFY(QTest::qWaitForWindowExposed(forms::instances::frmVorlan().widget()));
 }
 
 void TestTitle::cleanup()
 {
-    app::releaseForms();
+    forms::instances::releaseForms();
 }
 
 void TestTitle::clicks_data()
@@ -108,15 +111,15 @@ void TestTitle::clicks()
     QFETCH(int, y);
     QFETCH(bool, opensGame);
 
-    forms::frmVorlan& title = app::frmVorlan();
+    forms::frmVorlan& title = forms::instances::frmVorlan();
     clickAt(title, x, y);
 
-    QCOMPARE(app::frmGameExists(), opensGame);
+    QCOMPARE(forms::instances::frmGameExists(), opensGame);
     QCOMPARE(title.Visible(), !opensGame);
     QCOMPARE(title.Enabled(), !opensGame);
     if (!opensGame)
         return;
-    forms::frmGame& game = app::frmGame();
+    forms::frmGame& game = forms::instances::frmGame();
     QVERIFY(game.Visible());
     QVERIFY(QTest::qWaitForWindowExposed(game.widget()));
     QCOMPARE(game.widget()->windowTitle(), QStringLiteral("Vorlan Cup 2001"));
@@ -127,13 +130,13 @@ void TestTitle::clicks()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not accepted by receiving widget"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not accepted by receiving widget"));
     clickAt(title, x, y);
-    QCOMPARE(&app::frmGame(), &game);
+    QCOMPARE(&forms::instances::frmGame(), &game);
     QVERIFY(!title.Visible());
 }
 
 void TestTitle::whatThePlayerSees()
 {
-    forms::frmVorlan& title = app::frmVorlan();
+    forms::frmVorlan& title = forms::instances::frmVorlan();
     QCOMPARE(title.widget()->windowTitle(), QStringLiteral("Vorlan Cup 2001"));
     QCOMPARE(title.ScaleWidth(), 5535.0f);
     QCOMPARE(title.ScaleHeight(), 5250.0f);
@@ -158,8 +161,8 @@ void TestTitle::whatThePlayerSees()
 
 void TestTitle::textsAreHeavyAndSizedInTwips()
 {
-    const auto* words = app::frmVorlan().widget()->findChild<QLabel*>("lblClickToGuess");
-    const auto* name = app::frmVorlan().widget()->findChild<QLabel*>("lblVorlanCup");
+    const auto* words = forms::instances::frmVorlan().widget()->findChild<QLabel*>("lblClickToGuess");
+    const auto* name = forms::instances::frmVorlan().widget()->findChild<QLabel*>("lblVorlanCup");
     QVERIFY(words && name);
     QCOMPARE(words->font().pixelSize(), 29); // 21.75 pt at 20 twips a point, 15 a pixel
     QCOMPARE(name->font().pixelSize(), 35);  // 26.25 pt
@@ -174,7 +177,7 @@ void TestTitle::textsAreHeavyAndSizedInTwips()
 
 void TestTitle::screenReadersCanReadEveryControl()
 {
-    QWidget* surface = app::frmVorlan().widget();
+    QWidget* surface = forms::instances::frmVorlan().widget();
     const QStringList expected{"Image1", "Image2", "lblClickToGuess", "lblVorlanCup",
                                "shpBackground"};
     for (const QString& name : expected) {

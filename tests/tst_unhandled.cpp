@@ -1,5 +1,5 @@
-#include "runtime/error.h"
-#include "runtime/integer.h"
+#include "runtime/handler.h"
+#include "runtime/core/integer.h"
 #include "support.h"
 
 #include <QEventLoop>

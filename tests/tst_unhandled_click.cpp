@@ -1,6 +1,8 @@
-#include "app/instances.h"
+#include "forms/instances.h"
 #include "game_probe.h"
 #include "support.h"
+#include "program_setup.h"
+#include "runtime/handler.h"
 
 #include <QEventLoop>
 #include <QTest>
@@ -12,6 +14,8 @@ class TestUnhandledClick : public QObject
 {
     Q_OBJECT
 
+    const GameProgram program;
+
 private slots:
     void anErrorInTheClicksErrorHandlerEndsTheProgram();
 };
@@ -19,7 +23,7 @@ private slots:
 void TestUnhandledClick::anErrorInTheClicksErrorHandlerEndsTheProgram()
 {
     MessageRecorder messages;
-    forms::frmGame& game = app::frmGame();
+    forms::frmGame& game = forms::instances::frmGame();
     game.Show();
     // The click count overflows on what would be the first click, while the score boxes are
     // still hidden: the handler cannot put the focus into a hidden box.
@@ -31,7 +35,7 @@ void TestUnhandledClick::anErrorInTheClicksErrorHandlerEndsTheProgram()
              QStringList({"How can a score be a letter?",
                           "Run-time error '5':\n\nInvalid procedure call or argument"}));
     QVERIFY(!game.widget()->isVisible());
-    app::releaseForms();
+    forms::instances::releaseForms();
 }
 
 QTEST_MAIN(TestUnhandledClick)

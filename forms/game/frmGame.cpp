@@ -1,9 +1,10 @@
 #include "frmGame.h"
 
-#include "app/instances.h"
-#include "runtime/convert.h"
+#include "forms/instances.h"
+#include "forms/palette.h"
+#include "runtime/core/convert.h"
+#include "runtime/core/random.h"
 #include "runtime/msgbox.h"
-#include "runtime/random.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,198 +13,38 @@ namespace forms {
 namespace {
 
 using rt::BackStyle;
-using rt::ControlKind;
 using rt::FontSpec;
+using rt::LineKind;
 using rt::SystemColor;
-namespace colors = rt::colors;
+using Row = rt::ControlRow<frmGame>;
 
 constexpr FontSpec kCell{12, 700, false};
 constexpr FontSpec kHeading{15.75, 700, false};
 constexpr FontSpec kTeamName{20.25, 700, true};
 
 // A cell of the score table: 495 twips square.
-constexpr rt::ControlRow cell(const char* name, int left, int top, FontSpec font = kCell)
+constexpr rt::LabelRow cell(const char* name, int left, int top, FontSpec font = kCell)
 {
-    return {.kind = ControlKind::Label,
-            .name = name,
-            .left = left,
-            .top = top,
-            .width = 495,
-            .height = 495,
-            .font = font};
+    return {.name = name, .left = left, .top = top, .width = 495, .height = 495, .font = font};
 }
 
-constexpr rt::ControlRow transparent(rt::ControlRow row)
+constexpr rt::LabelRow transparent(rt::LabelRow row)
 {
     row.backStyle = BackStyle::Transparent;
     return row;
 }
 
-constexpr rt::ControlRow withText(rt::ControlRow row, const char* text)
+constexpr rt::LabelRow withText(rt::LabelRow row, const char* text)
 {
     row.text = text;
     return row;
 }
 
-constexpr rt::ControlRow inRed(rt::ControlRow row)
+constexpr rt::LabelRow inRed(rt::LabelRow row)
 {
-    row.foreColor = colors::red;
+    row.foreColor = palette::red;
     return row;
 }
-
-// Front to back: a control earlier in the table lies over a later one. Text boxes and the
-// button are windows of their own and lie over all the others.
-constexpr rt::ControlRow kControls[] = {
-    {.kind = ControlKind::Timer, .name = "tmrRandom"},
-    {.kind = ControlKind::CommandButton,
-     .name = "cmdOK",
-     .left = 5400,
-     .top = 6240,
-     .width = 975,
-     .height = 735,
-     .text = "OK",
-     .font = kHeading,
-     .tabIndex = 2,
-     .isDefault = true},
-    {.kind = ControlKind::TextBox,
-     .name = "txtFaldScore",
-     .left = 2880,
-     .top = 6000,
-     .width = 1815,
-     .height = 1215,
-     .text = "0",
-     .font = {39.75, 700, false},
-     .foreColor = colors::grey,
-     .backColor = colors::crimson,
-     .visible = false,
-     .description = "Falders score",
-     .tabIndex = 1},
-    {.kind = ControlKind::TextBox,
-     .name = "txtTolveyScore",
-     .left = 480,
-     .top = 6000,
-     .width = 1815,
-     .height = 1215,
-     .text = "0",
-     .font = {39.75, 700, false},
-     .foreColor = colors::gold,
-     .backColor = colors::purple,
-     .visible = false,
-     .description = "Tolveys score",
-     .tabIndex = 0},
-    {.kind = ControlKind::Image,
-     .name = "imgSeal",
-     .left = 3840,
-     .top = 2280,
-     .width = 3240,
-     .height = 3240,
-     .visible = false,
-     .picture = "seal",
-     .description = "The champions' seal: Vorlan Cup, Tolveys 2001"},
-    cell("lbl7", 10080, 6720),
-    cell("lbl8", 9240, 6720),
-    {.kind = ControlKind::Line,
-     .name = "lnLine",
-     .foreColor = SystemColor::WindowText,
-     .visible = false,
-     .description = "Sum line of the score table",
-     .line = {9120, 7320, 10680, 7320}},
-    {.kind = ControlKind::Image,
-     .name = "imgTolveysWin",
-     .left = 5520,
-     .top = 6240,
-     .width = 750,
-     .height = 750,
-     .picture = "tolveys-win",
-     .description = "The Tolveys win: their wolf's head"},
-    transparent(withText(cell("lblTolveyScore", 9240, 4320, kHeading), "T")),
-    transparent(withText(cell("lblFaldScore", 10080, 4320, kHeading), "F")),
-    transparent(cell("lbl1", 10080, 4920)),
-    cell("lbl4", 9240, 5520),
-    cell("lbl5", 10080, 6120),
-    inRed(cell("lblFalScore", 10080, 7440)),
-    cell("lbl3", 10080, 5520),
-    inRed(cell("lblTolScore", 9240, 7440)),
-    cell("lbl6", 9240, 6120),
-    transparent(cell("lbl2", 9240, 4920)),
-    {.kind = ControlKind::Image,
-     .name = "imgFald",
-     .left = 840,
-     .top = 1080,
-     .width = 1080,
-     .height = 1065,
-     .visible = false,
-     .picture = "falders-marker",
-     .description = "The Falders' marker"},
-    {.kind = ControlKind::Image,
-     .name = "imgTolvey",
-     .left = 840,
-     .top = 3240,
-     .width = 1080,
-     .height = 960,
-     .visible = false,
-     .picture = "tolveys-marker",
-     .description = "The Tolveys' marker"},
-    {.kind = ControlKind::Label,
-     .name = "lblInstructions",
-     .left = 3360,
-     .top = 6960,
-     .width = 5055,
-     .height = 1215,
-     .text = "Click the OK button to Start",
-     .font = {21.75, 700, true},
-     .backStyle = BackStyle::Transparent},
-    {.kind = ControlKind::Label,
-     .name = "lblQuarterLabel",
-     .left = 7320,
-     .top = 5760,
-     .width = 1935,
-     .height = 495,
-     .text = "Quarter",
-     .font = {15.75, 700, true},
-     .backStyle = BackStyle::Transparent,
-     .visible = false},
-    {.kind = ControlKind::Label,
-     .name = "lblQuarter",
-     .left = 7920,
-     .top = 6240,
-     .width = 735,
-     .height = 615,
-     .text = "1",
-     .font = {20.25, 700, false},
-     .backColor = SystemColor::CaptionText,
-     .visible = false},
-    {.kind = ControlKind::Label,
-     .name = "lblEnter",
-     .left = 480,
-     .top = 7320,
-     .width = 4215,
-     .height = 735,
-     .text = "Please enter what you guess the score will be",
-     .font = {12, 400, false},
-     .backStyle = BackStyle::Transparent,
-     .visible = false},
-    {.kind = ControlKind::Label,
-     .name = "lblFalds",
-     .left = 2760,
-     .top = 5400,
-     .width = 2055,
-     .height = 615,
-     .text = "Falders",
-     .font = kTeamName,
-     .backStyle = BackStyle::Transparent,
-     .visible = false},
-    {.kind = ControlKind::Label,
-     .name = "lblTolveys",
-     .left = 360,
-     .top = 5400,
-     .width = 2055,
-     .height = 495,
-     .text = "Tolveys",
-     .font = kTeamName,
-     .backStyle = BackStyle::Transparent,
-     .visible = false},
-};
 
 constexpr rt::FormDesign kDesign{
     .caption = "Vorlan Cup 2001",
@@ -211,41 +52,175 @@ constexpr rt::FormDesign kDesign{
     .clientHeight = 8070,
     .backColor = SystemColor::ButtonFace,
     .fillStyle = rt::FillStyle::Solid,
-    .controls = kControls,
 };
 
 } // namespace
 
-frmGame::frmGame()
-    : rt::Form(kDesign),
-      tmrRandom(timer("tmrRandom")),
-      cmdOK(commandButton("cmdOK")),
-      txtFaldScore(textBox("txtFaldScore")),
-      txtTolveyScore(textBox("txtTolveyScore")),
-      imgSeal(image("imgSeal")),
-      lbl7(label("lbl7")),
-      lbl8(label("lbl8")),
-      lnLine(lineControl("lnLine")),
-      imgTolveysWin(image("imgTolveysWin")),
-      lblTolveyScore(label("lblTolveyScore")),
-      lblFaldScore(label("lblFaldScore")),
-      lbl1(label("lbl1")),
-      lbl4(label("lbl4")),
-      lbl5(label("lbl5")),
-      lblFalScore(label("lblFalScore")),
-      lbl3(label("lbl3")),
-      lblTolScore(label("lblTolScore")),
-      lbl6(label("lbl6")),
-      lbl2(label("lbl2")),
-      imgFald(image("imgFald")),
-      imgTolvey(image("imgTolvey")),
-      lblInstructions(label("lblInstructions")),
-      lblQuarterLabel(label("lblQuarterLabel")),
-      lblQuarter(label("lblQuarter")),
-      lblEnter(label("lblEnter")),
-      lblFalds(label("lblFalds")),
-      lblTolveys(label("lblTolveys"))
+std::span<const Row> frmGame::controls()
 {
+    static constexpr Row kControls[] = {
+        rt::bind(&frmGame::tmrRandom, {.name = "tmrRandom"}),
+        rt::bind(&frmGame::cmdOK,
+                 {.name = "cmdOK",
+                  .left = 5400,
+                  .top = 6240,
+                  .width = 975,
+                  .height = 735,
+                  .text = "OK",
+                  .font = kHeading,
+                  .tabIndex = 2,
+                  .isDefault = true}),
+        rt::bind(&frmGame::txtFaldScore,
+                 {.name = "txtFaldScore",
+                  .left = 2880,
+                  .top = 6000,
+                  .width = 1815,
+                  .height = 1215,
+                  .text = "0",
+                  .font = {39.75, 700, false},
+                  .foreColor = palette::grey,
+                  .backColor = palette::crimson,
+                  .visible = false,
+                  .description = "Falders score",
+                  .tabIndex = 1}),
+        rt::bind(&frmGame::txtTolveyScore,
+                 {.name = "txtTolveyScore",
+                  .left = 480,
+                  .top = 6000,
+                  .width = 1815,
+                  .height = 1215,
+                  .text = "0",
+                  .font = {39.75, 700, false},
+                  .foreColor = palette::gold,
+                  .backColor = palette::purple,
+                  .visible = false,
+                  .description = "Tolveys score",
+                  .tabIndex = 0}),
+        rt::bind(&frmGame::imgSeal,
+                 {.name = "imgSeal",
+                  .left = 3840,
+                  .top = 2280,
+                  .width = 3240,
+                  .height = 3240,
+                  .visible = false,
+                  .picture = "seal",
+                  .description = "The champions' seal: Vorlan Cup, Tolveys 2001"}),
+        rt::bind(&frmGame::lbl7, cell("lbl7", 10080, 6720)),
+        rt::bind(&frmGame::lbl8, cell("lbl8", 9240, 6720)),
+        rt::bind(&frmGame::lnLine,
+                 {.name = "lnLine",
+                  .foreColor = SystemColor::WindowText,
+                  .visible = false,
+                  .description = "Sum line of the score table",
+                  .x1 = 9120,
+                  .y1 = 7320,
+                  .x2 = 10680,
+                  .y2 = 7320}),
+        rt::bind(&frmGame::imgTolveysWin,
+                 {.name = "imgTolveysWin",
+                  .left = 5520,
+                  .top = 6240,
+                  .width = 750,
+                  .height = 750,
+                  .picture = "tolveys-win",
+                  .description = "The Tolveys win: their wolf's head"}),
+        rt::bind(&frmGame::lblTolveyScore,
+                 transparent(withText(cell("lblTolveyScore", 9240, 4320, kHeading), "T"))),
+        rt::bind(&frmGame::lblFaldScore,
+                 transparent(withText(cell("lblFaldScore", 10080, 4320, kHeading), "F"))),
+        rt::bind(&frmGame::lbl1, transparent(cell("lbl1", 10080, 4920))),
+        rt::bind(&frmGame::lbl4, cell("lbl4", 9240, 5520)),
+        rt::bind(&frmGame::lbl5, cell("lbl5", 10080, 6120)),
+        rt::bind(&frmGame::lblFalScore, inRed(cell("lblFalScore", 10080, 7440))),
+        rt::bind(&frmGame::lbl3, cell("lbl3", 10080, 5520)),
+        rt::bind(&frmGame::lblTolScore, inRed(cell("lblTolScore", 9240, 7440))),
+        rt::bind(&frmGame::lbl6, cell("lbl6", 9240, 6120)),
+        rt::bind(&frmGame::lbl2, transparent(cell("lbl2", 9240, 4920))),
+        rt::bind(&frmGame::imgFald,
+                 {.name = "imgFald",
+                  .left = 840,
+                  .top = 1080,
+                  .width = 1080,
+                  .height = 1065,
+                  .visible = false,
+                  .picture = "falders-marker",
+                  .description = "The Falders' marker"}),
+        rt::bind(&frmGame::imgTolvey,
+                 {.name = "imgTolvey",
+                  .left = 840,
+                  .top = 3240,
+                  .width = 1080,
+                  .height = 960,
+                  .visible = false,
+                  .picture = "tolveys-marker",
+                  .description = "The Tolveys' marker"}),
+        rt::bind(&frmGame::lblInstructions,
+                 {.name = "lblInstructions",
+                  .left = 3360,
+                  .top = 6960,
+                  .width = 5055,
+                  .height = 1215,
+                  .text = "Click the OK button to Start",
+                  .font = {21.75, 700, true},
+                  .backStyle = BackStyle::Transparent}),
+        rt::bind(&frmGame::lblQuarterLabel,
+                 {.name = "lblQuarterLabel",
+                  .left = 7320,
+                  .top = 5760,
+                  .width = 1935,
+                  .height = 495,
+                  .text = "Quarter",
+                  .font = {15.75, 700, true},
+                  .backStyle = BackStyle::Transparent,
+                  .visible = false}),
+        rt::bind(&frmGame::lblQuarter,
+                 {.name = "lblQuarter",
+                  .left = 7920,
+                  .top = 6240,
+                  .width = 735,
+                  .height = 615,
+                  .text = "1",
+                  .font = {20.25, 700, false},
+                  .backColor = SystemColor::CaptionText,
+                  .visible = false}),
+        rt::bind(&frmGame::lblEnter,
+                 {.name = "lblEnter",
+                  .left = 480,
+                  .top = 7320,
+                  .width = 4215,
+                  .height = 735,
+                  .text = "Please enter what you guess the score will be",
+                  .font = {12, 400, false},
+                  .backStyle = BackStyle::Transparent,
+                  .visible = false}),
+        rt::bind(&frmGame::lblFalds,
+                 {.name = "lblFalds",
+                  .left = 2760,
+                  .top = 5400,
+                  .width = 2055,
+                  .height = 615,
+                  .text = "Falders",
+                  .font = kTeamName,
+                  .backStyle = BackStyle::Transparent,
+                  .visible = false}),
+        rt::bind(&frmGame::lblTolveys,
+                 {.name = "lblTolveys",
+                  .left = 360,
+                  .top = 5400,
+                  .width = 2055,
+                  .height = 495,
+                  .text = "Tolveys",
+                  .font = kTeamName,
+                  .backStyle = BackStyle::Transparent,
+                  .visible = false}),
+    };
+    return kControls;
+}
+
+frmGame::frmGame()
+    : rt::Form(kDesign)
+{
+    build(*this, controls());
     cmdOK.onClick([this] { cmdOK_Click(); });
     tmrRandom.onTimer([this] { tmrRandom_Timer(); });
 }
@@ -367,7 +342,7 @@ void frmGame::Finish()
     while (intDelayOuter < 10000) {
         intDelayOuter += 1;
         while (intDelayInner < 10000) {
-            app::frmGame().setVisible(true);
+            instances::frmGame().setVisible(true);
             intDelayInner += 1;
         }
     }
@@ -380,27 +355,27 @@ void frmGame::Finish()
 // and a yard line every 1000 twips between them. Drawn once, by the first OK click.
 void frmGame::DrawField()
 {
-    const rt::Color white = rt::rtcRgb(256, 256, 256);
-    setFillColor(rt::rtcRgb(100, 207, 48));
-    Line(kBox, float(intFieldLeft), float(intFieldTop), ScaleWidth() - 500, ScaleHeight() - 3000,
-         white);
-    Line(kLine, float(intFieldLeft + 2000), float(intFieldTop), float(intFieldLeft + 2000),
+    const rt::Color white = palette::fieldWhite;
+    setFillColor(palette::fieldGreen);
+    Line(LineKind::Box, float(intFieldLeft), float(intFieldTop), ScaleWidth() - 500,
          ScaleHeight() - 3000, white);
-    Line(kLine, ScaleWidth() - 2500, float(intFieldTop), ScaleWidth() - 2500, ScaleHeight() - 3000,
-         white);
+    Line(LineKind::Line, float(intFieldLeft + 2000), float(intFieldTop), float(intFieldLeft + 2000),
+         ScaleHeight() - 3000, white);
+    Line(LineKind::Line, ScaleWidth() - 2500, float(intFieldTop), ScaleWidth() - 2500,
+         ScaleHeight() - 3000, white);
     DrawYardLines(intFieldLeft + 3000, intFieldTop, intFieldLeft + 3000, ScaleHeight() - 3000);
 }
 
 void frmGame::DrawYardLines(const rt::Integer& x1, const rt::Integer& y1, const rt::Integer& x2,
                             float y2)
 {
-    const rt::Color white = rt::rtcRgb(256, 256, 256);
+    const rt::Color white = palette::fieldWhite;
     // The lines end on the field's bottom edge, in single precision like the box and the goal
     // lines: a 16-bit end would overflow on a window taller than 32767 twips.
     // The offset and the line's x are kept wider than 16 bits, so that on a field wider than
     // a 16-bit coordinate reaches the lines still go on to the right goal line.
     for (std::int32_t i = 0; ScaleWidth() - 6000 > float(i); i += 1000)
-        Line(kLine, float(x1) + float(i), float(y1), float(x2) + float(i), float(y2), white);
+        Line(LineKind::Line, float(x1) + float(i), float(y1), float(x2) + float(i), float(y2), white);
 }
 
 void frmGame::tmrRandom_Timer()
@@ -422,10 +397,10 @@ void frmGame::tmrRandom_Timer()
 
     // The last tick: the seal alone on white.
     tmrRandom.setInterval(0);
-    setFillColor(rt::rtcRgb(255, 255, 255));
+    setFillColor(palette::white);
     const float width = ScaleWidth();
     const float height = ScaleHeight();
-    Line(kBox, 0, 0, width, height, rt::rtcRgb(255, 255, 255));
+    Line(LineKind::Box, 0, 0, width, height, palette::white);
     imgSeal.setVisible(true);
     lblTolveys.setVisible(false);
     lblFalds.setVisible(false);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "runtime/core/integer.h"
 #include "runtime/form.h"
-#include "runtime/integer.h"
+
+#include <span>
 
 namespace forms {
 
@@ -26,34 +28,37 @@ private:
                        float y2);
     void PlaceWinImage(const rt::Integer& top, const rt::Integer& left);
 
+    // The design table: every control below with its design, front to back.
+    static std::span<const rt::ControlRow<frmGame>> controls();
+
     // The controls, as the design table names them.
-    rt::Timer& tmrRandom;
-    rt::CommandButton& cmdOK;
-    rt::TextBox& txtFaldScore;
-    rt::TextBox& txtTolveyScore;
-    rt::Image& imgSeal;
-    rt::Label& lbl7;
-    rt::Label& lbl8;
-    rt::LineControl& lnLine;
-    rt::Image& imgTolveysWin;
-    rt::Label& lblTolveyScore;
-    rt::Label& lblFaldScore;
-    rt::Label& lbl1;
-    rt::Label& lbl4;
-    rt::Label& lbl5;
-    rt::Label& lblFalScore;
-    rt::Label& lbl3;
-    rt::Label& lblTolScore;
-    rt::Label& lbl6;
-    rt::Label& lbl2;
-    rt::Image& imgFald;
-    rt::Image& imgTolvey;
-    rt::Label& lblInstructions;
-    rt::Label& lblQuarterLabel;
-    rt::Label& lblQuarter;
-    rt::Label& lblEnter;
-    rt::Label& lblFalds;
-    rt::Label& lblTolveys;
+    rt::Timer tmrRandom;
+    rt::CommandButton cmdOK;
+    rt::TextBox txtFaldScore;
+    rt::TextBox txtTolveyScore;
+    rt::Image imgSeal;
+    rt::Label lbl7;
+    rt::Label lbl8;
+    rt::LineControl lnLine;
+    rt::Image imgTolveysWin;
+    rt::Label lblTolveyScore;
+    rt::Label lblFaldScore;
+    rt::Label lbl1;
+    rt::Label lbl4;
+    rt::Label lbl5;
+    rt::Label lblFalScore;
+    rt::Label lbl3;
+    rt::Label lblTolScore;
+    rt::Label lbl6;
+    rt::Label lbl2;
+    rt::Image imgFald;
+    rt::Image imgTolvey;
+    rt::Label lblInstructions;
+    rt::Label lblQuarterLabel;
+    rt::Label lblQuarter;
+    rt::Label lblEnter;
+    rt::Label lblFalds;
+    rt::Label lblTolveys;
 
     // The state of the game; every value a 16-bit integer that refuses to overflow.
     rt::Integer intFieldLeft;

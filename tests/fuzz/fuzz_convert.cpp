@@ -3,8 +3,8 @@
 // other: a text that reads as an integer reads as the same number as a double, and an integer
 // written out reads back as itself.
 
-#include "runtime/convert.h"
-#include "runtime/error.h"
+#include "runtime/core/convert.h"
+#include "runtime/core/error.h"
 
 #include <cmath>
 #include <cstdint>

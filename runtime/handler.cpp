@@ -1,6 +1,6 @@
-#include "error.h"
+#include "handler.h"
 
-#include "msgbox.h"
+#include "runtime/msgbox.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -21,36 +21,6 @@ struct Running
     ~Running() { --g_depth; }
 };
 } // namespace
-
-QString errorText(ErrorNumber number)
-{
-    switch (number) {
-    case ErrorNumber::InvalidCall:
-        return QStringLiteral("Invalid procedure call or argument");
-    case ErrorNumber::Overflow:
-        return QStringLiteral("Overflow");
-    case ErrorNumber::OutOfMemory:
-        return QStringLiteral("Out of memory");
-    case ErrorNumber::TypeMismatch:
-        return QStringLiteral("Type mismatch");
-    case ErrorNumber::InternalError:
-        return QStringLiteral("Internal error");
-    case ErrorNumber::InvalidPropertyValue:
-        return QStringLiteral("Invalid property value");
-    }
-    return QStringLiteral("Application-defined or object-defined error");
-}
-
-RuntimeError::RuntimeError(ErrorNumber number)
-    : m_number(number),
-      m_what("Run-time error " + std::to_string(static_cast<int>(number)) + ": " +
-             errorText(number).toStdString())
-{}
-
-void raise(ErrorNumber number)
-{
-    throw RuntimeError(number);
-}
 
 void runHandler(const std::function<void()>& handler)
 {

@@ -1,81 +1,16 @@
 #pragma once
 
-// The widgets behind the controls. Only the runtime includes this header.
+// The window behind a form. Only the runtime includes this header.
 
-#include <QImage>
-#include <QLabel>
-#include <QPixmap>
-#include <QPushButton>
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
-namespace rt {
-
-// Labels take every click over their whole rectangle, transparent or not, so a click there
-// never reaches the form.
-class LabelWidget : public QLabel
-{
-public:
-    using QLabel::QLabel;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
-// A picture at its natural size or stretched to the control; transparent pixels show what
-// lies beneath. Takes every click over its rectangle.
-class ImageWidget : public QWidget
-{
-public:
-    ImageWidget(const QString& picture, bool stretch, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    const QPixmap& pixmap(bool dense);
-
-    QString m_picture;
-    QPixmap m_normal;
-    QPixmap m_double;
-    bool m_triedDouble = false;
-    bool m_stretch;
-};
-
-// A solid rectangle without outline. Takes no mouse input.
-class ShapeWidget : public QWidget
-{
-public:
-    ShapeWidget(const QColor& fill, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor m_fill;
-};
-
-// A one-pixel line between two points given relative to the widget. Takes no mouse input.
-class LineWidget : public QWidget
-{
-public:
-    LineWidget(QPoint from, QPoint to, const QColor& color, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QPoint m_from;
-    QPoint m_to;
-    QColor m_color;
-};
-
-} // namespace rt
+class QPushButton;
 
 namespace rt {
 
@@ -98,6 +33,8 @@ struct Stroke
 // with the window.
 class FormWidget : public QWidget
 {
+    Q_OBJECT
+
 public:
     // No side of the window grows past this many device pixels, so that no resize can make the
     // toolkit's own window buffer exhaust memory.
@@ -111,12 +48,19 @@ public:
     QImage drawing() const;
     double drawingScale() const { return m_scale; }
 
-    std::function<void()> clicked;
-    std::function<void()> closed;
-    // Runs once, right after the window's first frame has gone to the screen.
-    std::function<void()> firstFrameShown;
-    // Pressed by Enter or Return anywhere on the form, unless a control takes the key itself.
-    QPushButton* defaultButton = nullptr;
+    // The button that Enter or Return anywhere on the form presses, unless a control takes
+    // the key itself.
+    void setDefaultButton(QPushButton* button) { m_defaultButton = button; }
+    // Whether firstFrameShown() has been emitted.
+    bool firstFrameWasShown() const { return m_firstFrameShown; }
+
+signals:
+    // A press and a release of the left button on the form's own surface.
+    void clicked();
+    // The player closed the window.
+    void closeRequested();
+    // Emitted once, right after the window's first frame has gone to the screen.
+    void firstFrameShown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -136,7 +80,10 @@ private:
     // The device pixels that the window has covered so far: its largest width and height.
     QSize m_extent;
     std::vector<Stroke> m_strokes;
+    QPushButton* m_defaultButton = nullptr;
     bool m_pressed = false;
+    bool m_firstPaintDone = false;
+    bool m_firstFrameShown = false;
 };
 
 } // namespace rt

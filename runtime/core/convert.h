@@ -1,6 +1,6 @@
 #pragma once
 
-#include "integer.h"
+#include "runtime/core/integer.h"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 
-namespace app {
+namespace forms::instances {
 namespace {
 rt::DefaultInstance<forms::frmVorlan> g_frmVorlan;
 rt::DefaultInstance<forms::frmGame> g_frmGame;
@@ -47,4 +47,4 @@ void releaseForms()
     g_frmVorlan.release();
 }
 
-} // namespace app
+} // namespace forms::instances

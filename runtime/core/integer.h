@@ -1,6 +1,6 @@
 #pragma once
 
-#include "error.h"
+#include "runtime/core/error.h"
 
 #include <compare>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "random.h"
 
-#include "error.h"
+#include "runtime/core/error.h"
 
 #include <random>
 

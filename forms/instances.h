@@ -1,13 +1,13 @@
 #pragma once
 
 namespace forms {
+
 class frmVorlan;
 class frmGame;
-} // namespace forms
 
-namespace app {
+// The default instances of the two forms, each created on first use.
+namespace instances {
 
-// The default instances of the two forms, created on first use.
 forms::frmVorlan& frmVorlan();
 forms::frmGame& frmGame();
 
@@ -17,4 +17,5 @@ bool frmGameExists();
 // Destroys both instances; only the end of the program (and a test's clean-up) calls it.
 void releaseForms();
 
-} // namespace app
+} // namespace instances
+} // namespace forms

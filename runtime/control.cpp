@@ -1,0 +1,72 @@
+#include "control.h"
+
+#include "runtime/units.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QWidget>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace rt {
+
+bool Control::Visible() const
+{
+    return !m_widget->isHidden();
+}
+
+void Control::setVisible(bool visible)
+{
+    m_widget->setVisible(visible);
+}
+
+void Control::bind(QWidget* widget, const char* name, const char* description, bool visible)
+{
+    if (m_widget)
+        throw std::logic_error(std::string("control built twice: ") + name);
+    m_widget = widget;
+    widget->setObjectName(QString::fromUtf8(name));
+    if (description)
+        widget->setAccessibleName(QString::fromUtf8(description));
+    widget->setHidden(!visible);
+}
+
+QColor toQColor(Color color)
+{
+    return QColor(color.red, color.green, color.blue);
+}
+
+QColor resolve(const ColorSpec& spec, SystemColor fallback)
+{
+    const SystemColor system = spec.kind == ColorSpec::Kind::System ? spec.system : fallback;
+    if (spec.kind == ColorSpec::Kind::Rgb)
+        return toQColor(spec.rgb);
+    const QPalette palette = QApplication::palette();
+    switch (system) {
+    case SystemColor::ButtonFace:
+        return palette.color(QPalette::Button);
+    case SystemColor::ButtonText:
+        return palette.color(QPalette::ButtonText);
+    case SystemColor::WindowText:
+        return palette.color(QPalette::WindowText);
+    case SystemColor::CaptionText:
+        return Qt::white;
+    }
+    return Qt::black;
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                 twipsToPixels(height));
+}
+
+QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+} // namespace rt

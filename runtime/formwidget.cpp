@@ -1,0 +1,142 @@
+#include "formwidget.h"
+
+#include "runtime/program.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include <utility>
+
+namespace rt {
+
+FormWidget::FormWidget(const QColor& background, QSize clientSize)
+    : m_background(background),
+      m_scale(devicePixelRatioF())
+{
+    // What is drawn stays where it is when the window grows: only the new area is painted.
+    setAttribute(Qt::WA_StaticContents);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, background);
+    setPalette(palette);
+    const int largest = int(kLargestSide / m_scale);
+    setMaximumSize(largest, largest);
+    resize(clientSize);
+    extendDrawing(clientSize);
+}
+
+void FormWidget::extendDrawing(QSize size)
+{
+    m_extent = m_extent.expandedTo((QSizeF(size) * m_scale).toSize());
+}
+
+QRect FormWidget::addStroke(Stroke stroke)
+{
+    stroke.clip = QRect(QPoint(0, 0), m_extent);
+    const QRect changed = QRect(stroke.from, stroke.to).normalized();
+    // A filled box over all that the window has ever covered hides everything drawn before.
+    if (stroke.fill.isValid() && changed.contains(stroke.clip))
+        m_strokes.clear();
+    m_strokes.push_back(std::move(stroke));
+    return changed & m_strokes.back().clip;
+}
+
+void FormWidget::render(QPainter& painter, const QRect& area) const
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(area, m_background);
+    for (const Stroke& stroke : m_strokes) {
+        const QRect clip = stroke.clip & area;
+        if (clip.isEmpty())
+            continue;
+        painter.setClipRect(clip);
+        painter.setPen(QPen(stroke.pen, 0)); // cosmetic: one device pixel
+        if (stroke.kind == Stroke::Kind::Box) {
+            const QRect box(stroke.from, stroke.to);
+            if (stroke.fill.isValid())
+                painter.fillRect(box, stroke.fill);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        } else {
+            painter.drawLine(stroke.from, stroke.to);
+        }
+    }
+    painter.setClipping(false);
+}
+
+QImage FormWidget::drawing() const
+{
+    QImage image(m_extent, QImage::Format_RGB32);
+    QPainter painter(&image);
+    render(painter, image.rect());
+    return image;
+}
+
+void FormWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    // The strokes are in device pixels: draw them one to one onto the window's own pixels.
+    painter.scale(1 / m_scale, 1 / m_scale);
+    const QRect dirty = event->rect();
+    render(
+        painter,
+        QRectF(QPointF(dirty.topLeft()) * m_scale, QSizeF(dirty.size()) * m_scale).toAlignedRect());
+    // The frame reaches the screen when this paint returns; what waits for it comes after,
+    // once, however many paints come before the event loop gets to it.
+    if (!std::exchange(m_firstPaintDone, true))
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_firstFrameShown = true;
+                emit firstFrameShown();
+            },
+            Qt::QueuedConnection);
+}
+
+void FormWidget::resizeEvent(QResizeEvent* event)
+{
+    extendDrawing(event->size());
+    QWidget::resizeEvent(event);
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_defaultButton && m_defaultButton->isVisible() && m_defaultButton->isEnabled()) {
+        event->accept();
+        // A held key presses the button once: its repeats would close each message the press
+        // brings up and press again.
+        if (!Program::isKeyRepeat(*event))
+            m_defaultButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    emit closeRequested();
+}
+
+} // namespace rt

@@ -1,0 +1,71 @@
+#include "image.h"
+
+#include "runtime/formwidget.h"
+#include "runtime/units.h"
+
+#include <QPainter>
+
+namespace rt {
+
+ImageWidget::ImageWidget(const QString& picture, bool stretch, QWidget* parent)
+    : QWidget(parent),
+      m_picture(picture),
+      m_stretch(stretch)
+{
+    // The widget ignores the mouse; the press stops here all the same.
+    setAttribute(Qt::WA_NoMousePropagation);
+}
+
+// Each picture is decoded when it is first painted, and only at the density it is shown at.
+const QPixmap& ImageWidget::pixmap(bool dense)
+{
+    if (dense && !m_triedDouble) {
+        m_triedDouble = true;
+        m_double.load(QStringLiteral(":/assets/%1@2x.png").arg(m_picture), "PNG");
+        m_double.setDevicePixelRatio(2.0);
+    }
+    if (dense && !m_double.isNull())
+        return m_double;
+    if (m_normal.isNull())
+        m_normal.load(QStringLiteral(":/assets/%1.png").arg(m_picture), "PNG");
+    return m_normal;
+}
+
+void ImageWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_stretch);
+    const QPixmap& shown = pixmap(devicePixelRatioF() > 1.0);
+    if (m_stretch)
+        painter.drawPixmap(rect(), shown);
+    else
+        painter.drawPixmap(QPoint(0, 0), shown);
+}
+
+void Image::build(const Row& row, FormWidget& form)
+{
+    auto* image = new ImageWidget(QString::fromUtf8(row.picture), row.stretch, &form);
+    m_left = float(row.left);
+    m_top = float(row.top);
+    image->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    bind(image, row.name, row.description, row.visible);
+}
+
+void Image::setLeft(float twips)
+{
+    m_left = twips;
+    place();
+}
+
+void Image::setTop(float twips)
+{
+    m_top = twips;
+    place();
+}
+
+void Image::place()
+{
+    widget()->move(twipsToPixels(m_left), twipsToPixels(m_top));
+}
+
+} // namespace rt

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "runtime/control.h"
+
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+namespace rt {
+
+class FormWidget;
+
+// An image as designed. Positions and sizes in twips.
+struct ImageRow
+{
+    const char* name = "";
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool visible = true;
+    // The picture's resource name: ":/assets/<picture>.png", with an @2x sibling.
+    const char* picture = nullptr;
+    // Stretched to the control's size, or at its natural size.
+    bool stretch = false;
+    const char* description = nullptr;
+};
+
+// A picture at its natural size or stretched to the control; transparent pixels show what
+// lies beneath.
+class ImageWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ImageWidget(const QString& picture, bool stretch, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QPixmap& pixmap(bool dense);
+
+    QString m_picture;
+    QPixmap m_normal;
+    QPixmap m_double;
+    bool m_triedDouble = false;
+    bool m_stretch;
+};
+
+// A picture drawn on the form, which the program may move. It takes every click over its
+// rectangle, so a click there never reaches the form.
+class Image : public Control
+{
+public:
+    using Row = ImageRow;
+    static constexpr bool kWindowed = false;
+
+    void build(const Row& row, FormWidget& form);
+
+    float Left() const { return m_left; }
+    void setLeft(float twips);
+    void setTop(float twips);
+
+private:
+    void place();
+
+    float m_left = 0;
+    float m_top = 0;
+};
+
+} // namespace rt

@@ -1,0 +1,38 @@
+#include "label.h"
+
+#include "runtime/font.h"
+#include "runtime/formwidget.h"
+
+#include <QLabel>
+
+namespace rt {
+
+void Label::build(const Row& row, FormWidget& form)
+{
+    m_label = new QLabel(QString::fromUtf8(row.text), &form);
+    m_label->setTextFormat(Qt::PlainText);
+    m_label->setWordWrap(true);
+    m_label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_label->setFont(designFont(row.font));
+    QPalette palette = m_label->palette();
+    palette.setColor(QPalette::WindowText, resolve(row.foreColor, SystemColor::ButtonText));
+    palette.setColor(QPalette::Window, resolve(row.backColor, SystemColor::ButtonFace));
+    m_label->setPalette(palette);
+    m_label->setAutoFillBackground(row.backStyle == BackStyle::Opaque);
+    // A label ignores the mouse; the press stops here all the same.
+    m_label->setAttribute(Qt::WA_NoMousePropagation);
+    m_label->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    bind(m_label, row.name, row.description, row.visible);
+}
+
+QString Label::Caption() const
+{
+    return m_label->text();
+}
+
+void Label::setCaption(const QString& caption)
+{
+    m_label->setText(caption);
+}
+
+} // namespace rt

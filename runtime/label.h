@@ -1,0 +1,49 @@
+#pragma once
+
+#include "runtime/control.h"
+
+#include <QString>
+
+class QLabel;
+
+namespace rt {
+
+class FormWidget;
+
+// A label as designed. Positions and sizes in twips.
+struct LabelRow
+{
+    const char* name = "";
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    const char* text = "";
+    FontSpec font{};
+    ColorSpec foreColor{};
+    ColorSpec backColor{};
+    BackStyle backStyle = BackStyle::Opaque;
+    bool visible = true;
+    // What a screen reader says, where the text alone would not do.
+    const char* description = nullptr;
+};
+
+// Text drawn on the form, centred and wrapped at word boundaries, shown as typed. A label
+// takes every click over its whole rectangle, transparent or not, so a click there never
+// reaches the form.
+class Label : public Control
+{
+public:
+    using Row = LabelRow;
+    static constexpr bool kWindowed = false;
+
+    void build(const Row& row, FormWidget& form);
+
+    QString Caption() const;
+    void setCaption(const QString& caption);
+
+private:
+    QLabel* m_label = nullptr;
+};
+
+} // namespace rt

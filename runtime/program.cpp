@@ -1,0 +1,61 @@
+#include "program.h"
+
+#include "runtime/formwidget.h"
+#include "runtime/image.h"
+#include "runtime/line.h"
+#include "runtime/shape.h"
+
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace rt {
+namespace {
+
+// Screen readers name pictures, shapes and lines by what they are, not as empty panes.
+QAccessibleInterface* accessibleFor(const QString&, QObject* object)
+{
+    if (auto* widget = qobject_cast<ImageWidget*>(object))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (auto* widget = qobject_cast<ShapeWidget*>(object))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (auto* widget = qobject_cast<LineWidget*>(object))
+        return new QAccessibleWidget(widget, QAccessible::Separator);
+    if (auto* widget = qobject_cast<FormWidget*>(object))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+Program* Program::s_current = nullptr;
+
+Program::Program(const QString& title)
+    : m_title(title)
+{
+    Q_ASSERT(!s_current);
+    s_current = this;
+    QAccessible::installFactory(accessibleFor);
+    QCoreApplication::instance()->installNativeEventFilter(&m_blockedClose);
+    QCoreApplication::instance()->installNativeEventFilter(&m_keyRepeats);
+}
+
+Program::~Program()
+{
+    QCoreApplication::instance()->removeNativeEventFilter(&m_keyRepeats);
+    QCoreApplication::instance()->removeNativeEventFilter(&m_blockedClose);
+    QAccessible::removeFactory(accessibleFor);
+    s_current = nullptr;
+}
+
+QString Program::title()
+{
+    return s_current ? s_current->m_title : QString();
+}
+
+bool Program::isKeyRepeat(const QKeyEvent& event)
+{
+    return s_current ? s_current->m_keyRepeats.isRepeat(event) : event.isAutoRepeat();
+}
+
+} // namespace rt

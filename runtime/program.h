@@ -1,0 +1,36 @@
+#pragma once
+
+#include "runtime/nativeevents.h"
+
+#include <QString>
+
+class QKeyEvent;
+
+namespace rt {
+
+// What the runtime sets up once for the whole program, from right after the QApplication is
+// made until the program ends: the program's title for message boxes, what screen readers
+// are told about the controls that Qt knows no role for, and the watch on the X11 events that
+// Qt alone handles differently from the forms' runtime. One instance, owned by main().
+class Program
+{
+public:
+    explicit Program(const QString& title);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The caption of every message box; empty while no program is set up.
+    static QString title();
+    // Whether a key press is a held key's repeat rather than a new press.
+    static bool isKeyRepeat(const QKeyEvent& event);
+
+private:
+    static Program* s_current;
+
+    QString m_title;
+    BlockedCloseFilter m_blockedClose;
+    KeyRepeatFilter m_keyRepeats;
+};
+
+} // namespace rt
