@@ -1,6 +1,5 @@
 #include "application.h"
 #include "display.h"
-
 #include "forms/instances.h"
 #include "forms/program.h"
 #include "forms/title/frmVorlan.h"

@@ -37,14 +37,13 @@ template <class F, class C> struct Bound
 };
 
 template <class F>
-using ControlRow = std::variant<Bound<F, Label>, Bound<F, TextBox>, Bound<F, CommandButton>,
-                                Bound<F, Image>, Bound<F, Shape>, Bound<F, LineControl>,
-                                Bound<F, Timer>>;
+using ControlRow =
+    std::variant<Bound<F, Label>, Bound<F, TextBox>, Bound<F, CommandButton>, Bound<F, Image>,
+                 Bound<F, Shape>, Bound<F, LineControl>, Bound<F, Timer>>;
 
 // A row of the table for the control member `control`: `bind(&frmGame::lbl7, {...})`, where
 // the braces hold the design of that member's kind.
-template <class F, class C>
-constexpr ControlRow<F> bind(C F::*control, const typename C::Row& row)
+template <class F, class C> constexpr ControlRow<F> bind(C F::*control, const typename C::Row& row)
 {
     return Bound<F, C>{control, row};
 }

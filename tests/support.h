@@ -1,7 +1,7 @@
 #pragma once
 
-#include "runtime/msgbox.h"
 #include "runtime/core/random.h"
+#include "runtime/msgbox.h"
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
 #include "forms/instances.h"
 #include "forms/palette.h"
 #include "game_probe.h"
+#include "program_setup.h"
 #include "runtime/units.h"
 #include "support.h"
-#include "program_setup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

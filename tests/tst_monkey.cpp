@@ -9,10 +9,10 @@
 #include "forms/instances.h"
 #include "forms/title/frmVorlan.h"
 #include "game_probe.h"
+#include "program_setup.h"
 #include "runtime/core/convert.h"
 #include "runtime/handler.h"
 #include "runtime/units.h"
-#include "program_setup.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -398,8 +398,7 @@ private:
                        .arg(home));
         }
         if (finished) {
-            const auto visitingSum =
-                sum16({v.intFaldQ1, v.intFaldQ2, v.intFaldQ3, v.intFaldQ4});
+            const auto visitingSum = sum16({v.intFaldQ1, v.intFaldQ2, v.intFaldQ3, v.intFaldQ4});
             const auto homeSum =
                 sum16({v.intTolveyQ1, v.intTolveyQ2, v.intTolveyQ3, v.intTolveyQ4});
             if (visitingSum)
@@ -449,7 +448,8 @@ private:
 
     bool celebrating() const
     {
-        return forms::instances::frmGameExists() && frmGameProbe::timer(forms::instances::frmGame()).Interval() > 0;
+        return forms::instances::frmGameExists() &&
+               frmGameProbe::timer(forms::instances::frmGame()).Interval() > 0;
     }
 
     bool gameOver() const

@@ -52,14 +52,13 @@ public:
         : rt::Form(sketchDesign(fill))
     {
         static constexpr rt::ControlRow<Sketch> kControls[] = {
-            rt::bind(&Sketch::lblNote,
-                     {.name = "lblNote",
-                      .left = 0,
-                      .top = 0,
-                      .width = 900,
-                      .height = 300,
-                      .text = "note",
-                      .font = {12, 400, false}}),
+            rt::bind(&Sketch::lblNote, {.name = "lblNote",
+                                        .left = 0,
+                                        .top = 0,
+                                        .width = 900,
+                                        .height = 300,
+                                        .text = "note",
+                                        .font = {12, 400, false}}),
             rt::bind(&Sketch::tmrTick, {.name = "tmrTick"}),
         };
         build(*this, kControls);
@@ -73,7 +72,10 @@ public:
 
 // A row can only name a control member of its own kind: anything else does not compile.
 template <class Member, class Row>
-concept Bindable = requires(Member member, Row row) { rt::bind(member, row); };
+concept Bindable = requires(Member member, Row row)
+{
+    rt::bind(member, row);
+};
 static_assert(Bindable<rt::Label Sketch::*, rt::LabelRow>);
 static_assert(Bindable<rt::Timer Sketch::*, rt::TimerRow>);
 static_assert(!Bindable<rt::Label Sketch::*, rt::TextBoxRow>);

@@ -1,9 +1,9 @@
-#include "forms/instances.h"
 #include "forms/game/frmGame.h"
+#include "forms/instances.h"
 #include "forms/title/frmVorlan.h"
+#include "program_setup.h"
 #include "runtime/font.h"
 #include "runtime/units.h"
-#include "program_setup.h"
 
 #include <QAccessible>
 #include <QFontInfo>
@@ -161,7 +161,8 @@ void TestTitle::whatThePlayerSees()
 
 void TestTitle::textsAreHeavyAndSizedInTwips()
 {
-    const auto* words = forms::instances::frmVorlan().widget()->findChild<QLabel*>("lblClickToGuess");
+    const auto* words =
+        forms::instances::frmVorlan().widget()->findChild<QLabel*>("lblClickToGuess");
     const auto* name = forms::instances::frmVorlan().widget()->findChild<QLabel*>("lblVorlanCup");
     QVERIFY(words && name);
     QCOMPARE(words->font().pixelSize(), 29); // 21.75 pt at 20 twips a point, 15 a pixel

@@ -1,5 +1,5 @@
-#include "runtime/handler.h"
 #include "runtime/core/integer.h"
+#include "runtime/handler.h"
 #include "support.h"
 
 #include <QEventLoop>

@@ -1,8 +1,8 @@
 #include "forms/instances.h"
 #include "game_probe.h"
-#include "support.h"
 #include "program_setup.h"
 #include "runtime/handler.h"
+#include "support.h"
 
 #include <QEventLoop>
 #include <QTest>
