@@ -34,6 +34,8 @@ QString TextBox::Text() const
 void TextBox::setText(const QString& text)
 {
     m_edit->setText(text);
+    // What the program puts in a box is there to be typed over.
+    m_edit->selectAll();
 }
 
 void TextBox::SetFocus()

@@ -34,6 +34,7 @@ private slots:
     void refusedGuessesChangeOnlyTheBoxes();
     void acceptedGuessesAreFiledAsTyped_data();
     void acceptedGuessesAreFiledAsTyped();
+    void typingReplacesWhatTheProgramPutInABox();
     void textThatIsNoScore_data();
     void textThatIsNoScore();
     void theClickAfterEachMessage_data();
@@ -203,6 +204,25 @@ void TestEntry::acceptedGuessesAreFiledAsTyped()
     QCOMPARE(child("imgTolvey")->x(), 3440 / 15);
     QCOMPARE(child("imgFald")->x(), 2090 / 15);
     QCOMPARE(boxes(), QStringLiteral("0|0"));
+}
+
+// After a quarter both boxes show "0": typing a score replaces it, and goes on as typed.
+void TestEntry::typingReplacesWhatTheProgramPutInABox()
+{
+    startGame();
+    guess(QStringLiteral("7"), QStringLiteral("3"));
+    QCOMPARE(boxes(), QStringLiteral("0|0"));
+    QWidget* visiting = child("txtFaldScore");
+    QWidget* home = child("txtTolveyScore");
+    visiting->setFocus();
+    QTest::keyClicks(visiting, QStringLiteral("2"));
+    QTest::keyClicks(visiting, QStringLiteral("5"));
+    home->setFocus();
+    QTest::keyClicks(home, QStringLiteral("30"));
+    QCOMPARE(boxes(), QStringLiteral("30|25"));
+    click();
+    QCOMPARE(text("lbl3"), QStringLiteral("25"));
+    QCOMPARE(text("lbl4"), QStringLiteral("30"));
 }
 
 void TestEntry::textThatIsNoScore_data()
