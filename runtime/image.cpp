@@ -34,8 +34,11 @@ const QPixmap& ImageWidget::pixmap(bool dense)
 void ImageWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_stretch);
-    const QPixmap& shown = pixmap(devicePixelRatioF() > 1.0);
+    // At 1x and 2x each pixel of the picture is a pixel of the screen; at any other scale
+    // (1.25x, 1.5x, ...) the picture is resampled, and smoothly, or thin lines would break up.
+    const qreal scale = devicePixelRatioF();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_stretch || (scale != 1 && scale != 2));
+    const QPixmap& shown = pixmap(scale > 1.0);
     if (m_stretch)
         painter.drawPixmap(rect(), shown);
     else

@@ -1,4 +1,7 @@
+#include "runtime/image.h"
+
 #include <QImage>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -14,6 +17,7 @@ class TestPictures : public QObject
 private slots:
     void pictures_data();
     void pictures();
+    void onTheScreen();
 };
 
 void TestPictures::pictures_data()
@@ -86,6 +90,37 @@ void TestPictures::pictures()
         for (int x = 0; x <= right; ++x)
             drawn += !isBackground(picture.pixel(x, y));
     QVERIFY2(drawn > size.width() * size.height() / 8, qPrintable(QString::number(drawn)));
+}
+
+// A picture as the screen shows it: at 1x and 2x pixel for pixel as drawn; at any other scale
+// resampled smoothly, so that its edges blend into what lies around them.
+void TestPictures::onTheScreen()
+{
+    QWidget form;
+    form.setAutoFillBackground(true);
+    form.resize(100, 100);
+    rt::ImageWidget picture(QStringLiteral("tolveys-win"), false, &form);
+    picture.setGeometry(0, 0, 50, 50);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    const qreal scale = form.devicePixelRatioF();
+    const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage source(scale > 1 ? QStringLiteral(":/assets/tolveys-win@2x.png")
+                                  : QStringLiteral(":/assets/tolveys-win.png"));
+    QCOMPARE(shown.size(), QSize(50, 50) * scale);
+    if (scale == 1 || scale == 2) {
+        QCOMPARE(shown, source.convertToFormat(QImage::Format_RGB32));
+        return;
+    }
+    // Drawn without smoothing, every pixel would be one of the picture's own colours.
+    const QList<QRgb> table = source.colorTable();
+    const QSet<QRgb> own(table.begin(), table.end());
+    int blended = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            blended += !own.contains(shown.pixel(x, y) | 0xff000000);
+    QVERIFY2(blended > shown.width() * 2, qPrintable(QString::number(blended)));
 }
 
 QTEST_MAIN(TestPictures)
