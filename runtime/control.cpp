@@ -2,8 +2,6 @@
 
 #include "runtime/units.h"
 
-#include <QApplication>
-#include <QPalette>
 #include <QWidget>
 
 #include <algorithm>
@@ -40,17 +38,17 @@ QColor toQColor(Color color)
 
 QColor resolve(const ColorSpec& spec, SystemColor fallback)
 {
-    const SystemColor system = spec.kind == ColorSpec::Kind::System ? spec.system : fallback;
     if (spec.kind == ColorSpec::Kind::Rgb)
         return toQColor(spec.rgb);
-    const QPalette palette = QApplication::palette();
-    switch (system) {
+    // The system colours as the forms were designed with them, the same under every desktop
+    // theme: a control's text and what lies behind it then always come from one scheme, and
+    // keep their contrast when the desktop is dark.
+    switch (spec.kind == ColorSpec::Kind::System ? spec.system : fallback) {
     case SystemColor::ButtonFace:
-        return palette.color(QPalette::Button);
+        return QColor(0xef, 0xef, 0xef);
     case SystemColor::ButtonText:
-        return palette.color(QPalette::ButtonText);
     case SystemColor::WindowText:
-        return palette.color(QPalette::WindowText);
+        return Qt::black;
     case SystemColor::CaptionText:
         return Qt::white;
     }

@@ -21,9 +21,10 @@ namespace {
 const QRgb kGreen = qRgb(100, 207, 48);
 const QRgb kWhite = qRgb(255, 255, 255);
 
+// The form's own colour, whatever the desktop's theme.
 QRgb background()
 {
-    return QApplication::palette().color(QPalette::Button).rgb();
+    return qRgb(0xef, 0xef, 0xef);
 }
 
 // Resizes the game form so that its inner area is the given size in twips.

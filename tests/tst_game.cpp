@@ -1,4 +1,6 @@
+#include "contrast.h"
 #include "forms/instances.h"
+#include "forms/title/frmVorlan.h"
 #include "game_probe.h"
 #include "program_setup.h"
 #include "runtime/units.h"
@@ -20,9 +22,10 @@ using forms::frmGameProbe;
 
 namespace {
 
+// The form's own colour, whatever the desktop's theme.
 QRgb buttonFace()
 {
-    return QApplication::palette().color(QPalette::Button).rgb();
+    return qRgb(0xef, 0xef, 0xef);
 }
 
 QRect pixels(int left, int top, int width, int height)
@@ -49,6 +52,7 @@ private slots:
     void enterPressesOK();
     void resizingMovesNothing();
     void screenReadersCanReadEveryControl();
+    void textsAreReadableUnderLightAndDarkDesktops();
 
 private:
     forms::frmGame* game = nullptr;
@@ -214,6 +218,62 @@ void TestGame::screenReadersCanReadEveryControl()
     auto* box = QAccessible::queryAccessibleInterface(child(*game, "txtTolveyScore"));
     QCOMPARE(box->text(QAccessible::Name), QStringLiteral("Tolveys score"));
     QCOMPARE(box->text(QAccessible::Value), QStringLiteral("0"));
+}
+
+// Every text keeps the design's colours under a light and a dark desktop theme, and contrasts
+// with what lies behind it, but for the design's own pairs: gold on the title's grey, and the
+// red totals on the form's grey.
+void TestGame::textsAreReadableUnderLightAndDarkDesktops()
+{
+    forms::instances::releaseForms();
+    const FixedRandom corner({0.0f}); // the winner image keeps clear of the score table
+    const QPalette light = QApplication::palette();
+    const QList<std::pair<QColor, QColor>> designPairs = {
+        {QColor(244, 209, 11), QColor(171, 171, 171)}, {Qt::red, QColor(buttonFace())}};
+    QHash<QString, std::pair<QColor, QColor>> lightColours;
+    QStringList unreadable, changed;
+    for (const bool dark : {false, true}) {
+        QApplication::setPalette(dark ? darkPalette() : light);
+        const auto check = [&](QWidget* form, const QString& state) {
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+            for (const ShownText& shown : shownTexts(form)) {
+                const QString where = state + ": " + shown.control + " '" + shown.text + "'";
+                const double ratio = contrastRatio(shown.ink, shown.behind);
+                if (ratio < 4.5 && !designPairs.contains({shown.ink, shown.behind}))
+                    unreadable << QStringLiteral("%1 %2 on %3, %4:1")
+                                      .arg(where, shown.ink.name(), shown.behind.name())
+                                      .arg(ratio, 0, 'f', 2);
+                const std::pair colours{shown.ink, shown.behind};
+                if (!dark)
+                    lightColours[where] = colours;
+                else if (shown.control != "cmdOK" && lightColours.value(where) != colours)
+                    changed << where;
+            }
+        };
+        forms::frmVorlan& title = forms::instances::frmVorlan();
+        title.Show();
+        check(title.widget(), QStringLiteral("title"));
+        game = &forms::instances::frmGame();
+        game->Show();
+        check(game->widget(), QStringLiteral("game"));
+        auto* ok = child(*game, "cmdOK");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        check(game->widget(), QStringLiteral("first click"));
+        for (const int quarter : {1, 2, 3, 4}) {
+            static_cast<QLineEdit*>(child(*game, "txtTolveyScore"))->setText("7");
+            static_cast<QLineEdit*>(child(*game, "txtFaldScore"))->setText("3");
+            QTest::mouseClick(ok, Qt::LeftButton);
+            if (quarter == 1)
+                check(game->widget(), QStringLiteral("second quarter"));
+        }
+        frmGameProbe::timer(*game).setInterval(0);
+        check(game->widget(), QStringLiteral("finish"));
+        forms::instances::releaseForms();
+    }
+    QApplication::setPalette(light);
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QChar(10))));
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QChar(10))));
+    QVERIFY(lightColours.size() > 20);
 }
 
 QTEST_MAIN(TestGame)
