@@ -8,7 +8,7 @@ title="Vorlan Cup 2001"
 
 # Without a display the program says what is missing instead of aborting.
 status=0
-message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" 2>&1) || status=$?
+message=$(env -u DISPLAY "$game" 2>&1) || status=$?
 [ "$status" -eq 2 ] || fail "without a display: exit status $status"
 grep -q "no display was found" <<<"$message" || fail "without a display: '$message'"
 status=0
@@ -16,7 +16,37 @@ message=$(DISPLAY=:999 "$game" 2>&1) || status=$?
 [ "$status" -eq 2 ] && grep -q 'display ":999" cannot be opened' <<<"$message" ||
     fail "with a dead display: $status '$message'"
 
+# A Wayland session whose compositor does not answer, with no X display either.
+status=0
+message=$(env -u DISPLAY WAYLAND_DISPLAY=wayland-gone XDG_SESSION_TYPE=wayland "$game" 2>&1) ||
+    status=$?
+[ "$status" -eq 2 ] && grep -q "neither Wayland nor X11 can be used" <<<"$message" ||
+    fail "in a dead Wayland session: $status '$message'"
+# A Wayland session whose compositor answers, on a machine without Qt's Wayland support: the
+# program names the package that it needs. (Where that support is installed, the stand-in
+# compositor below would not do.)
+if ! compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-*.so" >/dev/null; then
+    python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); time.sleep(60)' \
+        "$XDG_RUNTIME_DIR/wayland-standin" &
+    pids+=($!)
+    for _ in $(seq "$WAIT_STEPS"); do [ -S "$XDG_RUNTIME_DIR/wayland-standin" ] && break; sleep 0.05; done
+    status=0
+    message=$(env -u DISPLAY WAYLAND_DISPLAY=wayland-standin "$game" 2>&1) || status=$?
+    [ "$status" -eq 2 ] && grep -q "package qt6-wayland" <<<"$message" ||
+        fail "in a Wayland session without Qt's Wayland support: $status '$message'"
+fi
+
 start_display
+
+# In a Wayland session that Qt cannot use, the game opens on the session's X display.
+WAYLAND_DISPLAY=wayland-gone XDG_SESSION_TYPE=wayland "$game" 2>>"$SHOTS/program.log" &
+pid=$!
+pids+=($pid)
+wait_for_windows "$title" 1
+close_window "$(visible_windows "$title")"
+wait_for_exit $pid
+[ "$EXIT_STATUS" -eq 0 ] || fail "the game on X in a Wayland session: exit status $EXIT_STATUS"
 
 # Closing the title screen before the game screen exists ends the program.
 "$game" 2>>"$SHOTS/program.log" &
