@@ -47,6 +47,8 @@ struct FormDesign
     int clientHeight;
     ColorSpec backColor{};
     FillStyle fillStyle = FillStyle::Transparent;
+    // What a screen reader says of the window, beyond its title.
+    const char* description = nullptr;
 };
 
 } // namespace rt

@@ -19,6 +19,8 @@ Form::Form(const FormDesign& design)
       m_fillStyle(design.fillStyle)
 {
     m_widget->setWindowTitle(QString::fromUtf8(design.caption));
+    if (design.description)
+        m_widget->setAccessibleDescription(QString::fromUtf8(design.description));
     QObject::connect(m_widget.get(), &FormWidget::clicked, m_widget.get(),
                      [this] { runHandler([this] { Form_Click(); }); });
 

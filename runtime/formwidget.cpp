@@ -130,6 +130,14 @@ void FormWidget::keyPressEvent(QKeyEvent* event)
             m_defaultButton->click();
         return;
     }
+    // A form without a default button takes Enter and Space as a click on its surface, so
+    // that a player without a mouse gets as far as one with it.
+    if ((enter || event->key() == Qt::Key_Space) && takesKeysAsClicks()) {
+        event->accept();
+        if (!Program::isKeyRepeat(*event))
+            emit clicked();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

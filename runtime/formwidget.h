@@ -51,6 +51,8 @@ public:
     // The button that Enter or Return anywhere on the form presses, unless a control takes
     // the key itself.
     void setDefaultButton(QPushButton* button) { m_defaultButton = button; }
+    // Whether Enter and Space on the form count as a click on it: where no button takes them.
+    bool takesKeysAsClicks() const { return !m_defaultButton; }
     // Whether firstFrameShown() has been emitted.
     bool firstFrameWasShown() const { return m_firstFrameShown; }
 

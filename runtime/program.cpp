@@ -12,6 +12,44 @@
 namespace rt {
 namespace {
 
+// A form's window. One that takes Enter and Space as a click offers the same to screen readers
+// as its press action.
+class FormAccessible : public QAccessibleWidget
+{
+public:
+    explicit FormAccessible(FormWidget* form)
+        : QAccessibleWidget(form, QAccessible::Window)
+    {}
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (form()->takesKeysAsClicks())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    QStringList keyBindingsForAction(const QString& name) const override
+    {
+        if (name == pressAction())
+            return {QStringLiteral("Return"), QStringLiteral("space")};
+        return QAccessibleWidget::keyBindingsForAction(name);
+    }
+
+    void doAction(const QString& name) override
+    {
+        if (name != pressAction() || !form()->takesKeysAsClicks()) {
+            QAccessibleWidget::doAction(name);
+            return;
+        }
+        // Answered first: the click runs from the event loop, as a real one does.
+        QMetaObject::invokeMethod(form(), &FormWidget::clicked, Qt::QueuedConnection);
+    }
+
+private:
+    FormWidget* form() const { return static_cast<FormWidget*>(widget()); }
+};
+
 // Screen readers name pictures, shapes and lines by what they are, not as empty panes.
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
@@ -21,8 +59,8 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
         return new QAccessibleWidget(widget, QAccessible::Graphic);
     if (auto* widget = qobject_cast<LineWidget*>(object))
         return new QAccessibleWidget(widget, QAccessible::Separator);
-    if (auto* widget = qobject_cast<FormWidget*>(object))
-        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (auto* form = qobject_cast<FormWidget*>(object))
+        return new FormAccessible(form);
     return nullptr;
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Reads what a screen reader reads of the running game, through the accessibility bus.
 
-    a11y.py showing    one line per control on the screen: role, name and text, tab-separated
+    a11y.py showing       one line per control on the screen: role, name and text, tab-separated
+    a11y.py press TITLE   does the press action of the window with that title, as a screen
+                          reader does when its user activates the window; prints its description
 """
 import sys
 import time
@@ -35,13 +37,31 @@ def showing(node, out):
         showing(child, out)
 
 
+def press(title):
+    for _ in range(100):
+        for window in game():
+            if window is not None and window.name == title:
+                actions = window.queryAction()
+                for i in range(actions.nActions):
+                    if actions.getName(i).lower() == "press":
+                        print(window.description)
+                        actions.doAction(i)
+                        return
+                sys.exit("the window %r offers no press action" % title)
+        time.sleep(0.1)
+    sys.exit("no window %r on the accessibility bus" % title)
+
+
 def main():
-    if sys.argv[1:] != ["showing"]:
+    if sys.argv[1:] == ["showing"]:
+        lines = []
+        for window in game():
+            showing(window, lines)
+        print("\n".join(lines))
+    elif len(sys.argv) == 3 and sys.argv[1] == "press":
+        press(sys.argv[2])
+    else:
         sys.exit(__doc__)
-    lines = []
-    for window in game():
-        showing(window, lines)
-    print("\n".join(lines))
 
 
 if __name__ == "__main__":

@@ -6,8 +6,10 @@
 #include "runtime/units.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -65,6 +67,8 @@ private slots:
     void cleanup();
     void clicks_data();
     void clicks();
+    void keysAndThePressAction_data();
+    void keysAndThePressAction();
     void whatThePlayerSees();
     void textsAreHeavyAndSizedInTwips();
     void screenReadersCanReadEveryControl();
@@ -132,6 +136,50 @@ void TestTitle::clicks()
     clickAt(title, x, y);
     QCOMPARE(&forms::instances::frmGame(), &game);
     QVERIFY(!title.Visible());
+}
+
+void TestTitle::keysAndThePressAction_data()
+{
+    QTest::addColumn<int>("key"); // 0: the screen reader's press action
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("press action") << 0;
+}
+
+// Without a mouse the title opens the game as a click on its band does.
+void TestTitle::keysAndThePressAction()
+{
+    QFETCH(int, key);
+    forms::frmVorlan& title = forms::instances::frmVorlan();
+    QWidget* surface = title.widget();
+    QTest::keyClick(surface, Qt::Key_Tab);
+    QTest::keyClick(surface, Qt::Key_Escape);
+    // A held key's repeat is no new press.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(surface, &repeat);
+    QVERIFY(!forms::instances::frmGameExists());
+
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(surface);
+    QVERIFY(window->actionInterface());
+    QVERIFY(window->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
+    QCOMPARE(window->text(QAccessible::Description),
+             QStringLiteral("Press Enter, or click the window, to start guessing"));
+    if (key)
+        QTest::keyPress(surface, Qt::Key(key)); // the title is put away before any release
+    else
+        window->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(forms::instances::frmGameExists());
+    QVERIFY(!title.Visible());
+    QVERIFY(!title.Enabled());
+    QVERIFY(forms::instances::frmGame().Visible());
+
+    // The game screen has a default button: it offers no press action of its own.
+    QAccessibleInterface* game =
+        QAccessible::queryAccessibleInterface(forms::instances::frmGame().widget());
+    QVERIFY(!game->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
 }
 
 void TestTitle::whatThePlayerSees()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real program in a real X window: the title screen, its clicks, and how the program ends.
+# The real program in a real X window: the title screen, its clicks and keys, a whole game
+# played with the keyboard alone, and how the program ends.
 # Usage: xvfb_title.sh PATH/TO/vorlan-cup
 game=$1
 . "$(dirname "$0")/xvfb_session.sh"
@@ -86,4 +87,24 @@ shoot game-screen-opened
 close_window "$game_window"
 wait_for_exit $pid
 [ "$EXIT_STATUS" -eq 0 ] || fail "closing the game screen: exit status $EXIT_STATUS"
+# A whole game with the keyboard alone, from the title screen to the seal: Space on the title,
+# Enter for the first OK, then each quarter typed into the boxes.
+"$game" 2>>"$SHOTS/program.log" &
+pid=$!
+pids+=($pid)
+wait_for_windows "$title" 1
+window=$(visible_windows "$title")
+wait_for_focus "$window"
+xdotool key space
+wait_for_other_window "$title" "$window"
+game_window=$(visible_windows "$title")
+wait_for_focus "$game_window"
+xdotool key Return Tab Tab
+wait_for_pixel "$game_window" 150 60 '#64CF30' # the field
+for quarter in 1 2 3 4; do enter_guess 7 3; done
+wait_for_pixel "$game_window" 5 5 '#FFFFFF' # the seal alone on white
+shoot keyboard-seal
+xdotool key alt+F4
+wait_for_exit $pid
+[ "$EXIT_STATUS" -eq 0 ] || fail "the keyboard's game: exit status $EXIT_STATUS"
 echo "xvfb_title: all checks passed"

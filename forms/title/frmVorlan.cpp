@@ -15,6 +15,7 @@ constexpr rt::FormDesign kDesign{
     .clientWidth = 5535,
     .clientHeight = 5250,
     .backColor = palette::grey,
+    .description = "Press Enter, or click the window, to start guessing",
 };
 
 } // namespace
