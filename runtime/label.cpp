@@ -23,6 +23,19 @@ void Label::build(const Row& row, FormWidget& form)
     m_label->setAttribute(Qt::WA_NoMousePropagation);
     m_label->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
     bind(m_label, row.name, row.description, row.visible);
+    if (row.context) {
+        m_context = QString::fromUtf8(row.context);
+        name();
+    }
+}
+
+// A screen reader hears a label with a context as "context: text", or the context alone while
+// the label is empty.
+void Label::name()
+{
+    const QString text = m_label->text();
+    m_label->setAccessibleName(text.isEmpty() ? m_context
+                                              : m_context + QStringLiteral(": ") + text);
 }
 
 QString Label::Caption() const
@@ -33,6 +46,8 @@ QString Label::Caption() const
 void Label::setCaption(const QString& caption)
 {
     m_label->setText(caption);
+    if (!m_context.isEmpty())
+        name();
 }
 
 } // namespace rt

@@ -26,6 +26,8 @@ struct LabelRow
     bool visible = true;
     // What a screen reader says, where the text alone would not do.
     const char* description = nullptr;
+    // What the text is, for a screen reader, which then says "context: text".
+    const char* context = nullptr;
 };
 
 // Text drawn on the form, centred and wrapped at word boundaries, shown as typed. A label
@@ -43,7 +45,10 @@ public:
     void setCaption(const QString& caption);
 
 private:
+    void name();
+
     QLabel* m_label = nullptr;
+    QString m_context;
 };
 
 } // namespace rt

@@ -113,11 +113,19 @@ created=$(grep -c '^CreateNotify' "$SHOTS/held-enter.log")
 enter_guess 7 3
 enter_guess 10 -4
 enter_guess 99 98
-expect_on_screen $'label\t4\t'
-expect_on_screen $'label\t-4\t'
+expect_on_screen $'label\tQuarter: 4\t'
+expect_on_screen $'label\tQuarter 2, Falders: -4\t'
 enter_guess 7 3
 wait_for_pixel "$game_window" 650 488 '#000000' # the sum line of the score table
 shoot play-5-celebration
+# The score table, as a screen reader names it, read once while the celebration runs.
+read_screen >"$SHOTS/score-table.txt"
+for cell in "Quarter 1, Tolveys: 7" "Quarter 1, Falders: 3" "Quarter 2, Tolveys: 10" \
+    "Quarter 3, Falders: 98" "Quarter 4, Tolveys: 7" "Quarter 4, Falders: 3" \
+    "Total, Tolveys: 123" "Total, Falders: 100" "Tolveys column" "Falders column"; do
+    grep -qxF "label"$'\t'"$cell"$'\t' "$SHOTS/score-table.txt" ||
+        fail "the score table: no '$cell' (see $SHOTS/score-table.txt)"
+done
 
 # The celebration ends with the seal alone on white.
 expect_not_on_screen $'push button\tOK\t'

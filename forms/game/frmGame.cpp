@@ -22,10 +22,17 @@ constexpr FontSpec kCell{12, 700, false};
 constexpr FontSpec kHeading{15.75, 700, false};
 constexpr FontSpec kTeamName{20.25, 700, true};
 
-// A cell of the score table: 495 twips square.
-constexpr rt::LabelRow cell(const char* name, int left, int top, FontSpec font = kCell)
+// A cell of the score table: 495 twips square. A screen reader names its row and column.
+constexpr rt::LabelRow cell(const char* name, int left, int top, const char* context,
+                            FontSpec font = kCell)
 {
-    return {.name = name, .left = left, .top = top, .width = 495, .height = 495, .font = font};
+    return {.name = name,
+            .left = left,
+            .top = top,
+            .width = 495,
+            .height = 495,
+            .font = font,
+            .context = context};
 }
 
 constexpr rt::LabelRow transparent(rt::LabelRow row)
@@ -37,6 +44,13 @@ constexpr rt::LabelRow transparent(rt::LabelRow row)
 constexpr rt::LabelRow withText(rt::LabelRow row, const char* text)
 {
     row.text = text;
+    return row;
+}
+
+// A column's heading: a screen reader names the column.
+constexpr rt::LabelRow heading(rt::LabelRow row, const char* description)
+{
+    row.description = description;
     return row;
 }
 
@@ -102,8 +116,8 @@ std::span<const Row> frmGame::controls()
                   .visible = false,
                   .picture = "seal",
                   .description = "The champions' seal: Vorlan Cup, Tolveys 2001"}),
-        rt::bind(&frmGame::lbl7, cell("lbl7", 10080, 6720)),
-        rt::bind(&frmGame::lbl8, cell("lbl8", 9240, 6720)),
+        rt::bind(&frmGame::lbl7, cell("lbl7", 10080, 6720, "Quarter 4, Falders")),
+        rt::bind(&frmGame::lbl8, cell("lbl8", 9240, 6720, "Quarter 4, Tolveys")),
         rt::bind(&frmGame::lnLine, {.name = "lnLine",
                                     .foreColor = SystemColor::WindowText,
                                     .visible = false,
@@ -120,17 +134,21 @@ std::span<const Row> frmGame::controls()
                                            .picture = "tolveys-win",
                                            .description = "The Tolveys win: their wolf's head"}),
         rt::bind(&frmGame::lblTolveyScore,
-                 transparent(withText(cell("lblTolveyScore", 9240, 4320, kHeading), "T"))),
+                 transparent(withText(heading(cell("lblTolveyScore", 9240, 4320, nullptr, kHeading),
+                                              "Tolveys column"),
+                                      "T"))),
         rt::bind(&frmGame::lblFaldScore,
-                 transparent(withText(cell("lblFaldScore", 10080, 4320, kHeading), "F"))),
-        rt::bind(&frmGame::lbl1, transparent(cell("lbl1", 10080, 4920))),
-        rt::bind(&frmGame::lbl4, cell("lbl4", 9240, 5520)),
-        rt::bind(&frmGame::lbl5, cell("lbl5", 10080, 6120)),
-        rt::bind(&frmGame::lblFalScore, inRed(cell("lblFalScore", 10080, 7440))),
-        rt::bind(&frmGame::lbl3, cell("lbl3", 10080, 5520)),
-        rt::bind(&frmGame::lblTolScore, inRed(cell("lblTolScore", 9240, 7440))),
-        rt::bind(&frmGame::lbl6, cell("lbl6", 9240, 6120)),
-        rt::bind(&frmGame::lbl2, transparent(cell("lbl2", 9240, 4920))),
+                 transparent(withText(heading(cell("lblFaldScore", 10080, 4320, nullptr, kHeading),
+                                              "Falders column"),
+                                      "F"))),
+        rt::bind(&frmGame::lbl1, transparent(cell("lbl1", 10080, 4920, "Quarter 1, Falders"))),
+        rt::bind(&frmGame::lbl4, cell("lbl4", 9240, 5520, "Quarter 2, Tolveys")),
+        rt::bind(&frmGame::lbl5, cell("lbl5", 10080, 6120, "Quarter 3, Falders")),
+        rt::bind(&frmGame::lblFalScore, inRed(cell("lblFalScore", 10080, 7440, "Total, Falders"))),
+        rt::bind(&frmGame::lbl3, cell("lbl3", 10080, 5520, "Quarter 2, Falders")),
+        rt::bind(&frmGame::lblTolScore, inRed(cell("lblTolScore", 9240, 7440, "Total, Tolveys"))),
+        rt::bind(&frmGame::lbl6, cell("lbl6", 9240, 6120, "Quarter 3, Tolveys")),
+        rt::bind(&frmGame::lbl2, transparent(cell("lbl2", 9240, 4920, "Quarter 1, Tolveys"))),
         rt::bind(&frmGame::imgFald, {.name = "imgFald",
                                      .left = 840,
                                      .top = 1080,
@@ -172,7 +190,8 @@ std::span<const Row> frmGame::controls()
                                         .text = "1",
                                         .font = {20.25, 700, false},
                                         .backColor = SystemColor::CaptionText,
-                                        .visible = false}),
+                                        .visible = false,
+                                        .context = "Quarter"}),
         rt::bind(&frmGame::lblEnter, {.name = "lblEnter",
                                       .left = 480,
                                       .top = 7320,
