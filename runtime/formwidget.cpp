@@ -1,5 +1,6 @@
 #include "formwidget.h"
 
+#include "runtime/focusring.h"
 #include "runtime/program.h"
 
 #include <QCloseEvent>
@@ -27,6 +28,7 @@ FormWidget::FormWidget(const QColor& background, QSize clientSize)
     setMaximumSize(largest, largest);
     resize(clientSize);
     extendDrawing(clientSize);
+    new FocusRing(this); // a child: the form owns it
 }
 
 void FormWidget::extendDrawing(QSize size)

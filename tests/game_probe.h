@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/game/frmGame.h"
+#include "runtime/focusring.h"
 
 #include <QString>
 #include <QWidget>
@@ -14,6 +15,17 @@ inline QWidget* child(const frmGame& game, const char* name)
     if (!widget)
         qFatal("no control %s", name);
     return widget;
+}
+
+// The widgets of a form's controls: its children but for the focus ring.
+inline QList<QWidget*> controlsOf(QWidget* form,
+                                  Qt::FindChildOptions options = Qt::FindDirectChildrenOnly)
+{
+    QList<QWidget*> controls;
+    for (QWidget* widget : form->findChildren<QWidget*>(options))
+        if (!qobject_cast<rt::FocusRing*>(widget))
+            controls << widget;
+    return controls;
 }
 
 // Reads the game form's state for the tests, and runs its private routines.

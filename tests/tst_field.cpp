@@ -14,6 +14,7 @@
 #include <set>
 
 using forms::child;
+using forms::controlsOf;
 using forms::frmGameProbe;
 
 namespace {
@@ -217,7 +218,7 @@ void TestField::jumpsFollowTheRandomValues()
 void TestField::theLastTickLeavesTheSealAloneOnWhite()
 {
     frmGameProbe::drawField(*game);
-    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+    for (QWidget* control : controlsOf(game->widget(), Qt::FindChildrenRecursively))
         control->show();
     frmGameProbe::timer(*game).setInterval(25);
     for (int tick = 0; tick < 74; ++tick)
@@ -230,7 +231,7 @@ void TestField::theLastTickLeavesTheSealAloneOnWhite()
     QCOMPARE(frmGameProbe::timer(*game).Interval(), 0);
     QCOMPARE(game->FillColor(), forms::palette::white);
     QStringList shown;
-    for (QWidget* control : game->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* control : controlsOf(game->widget()))
         if (!control->isHidden())
             shown << control->objectName();
     QCOMPARE(shown, QStringList{"imgSeal"});

@@ -18,6 +18,7 @@
 #include <optional>
 
 using forms::child;
+using forms::controlsOf;
 using forms::frmGameProbe;
 
 namespace {
@@ -49,6 +50,7 @@ private slots:
     void thePlayerSeesTheButtonAndTheInstructionOnly();
     void theWinnerImageMovesUnderTheCellsBelowIt();
     void focusOrder();
+    void focusShowsAsARing();
     void enterPressesOK();
     void resizingMovesNothing();
     void screenReadersCanReadEveryControl();
@@ -84,7 +86,7 @@ void TestGame::startState()
         QCOMPARE(static_cast<QLineEdit*>(child(*game, name))->text(), QStringLiteral("0"));
 
     QStringList shown;
-    for (QWidget* control : game->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* control : controlsOf(game->widget()))
         if (!control->isHidden())
             shown << control->objectName();
     shown.sort();
@@ -96,6 +98,7 @@ void TestGame::startState()
 void TestGame::thePlayerSeesTheButtonAndTheInstructionOnly()
 {
     QCOMPARE(game->widget()->size(), QSize(734, 538));
+    game->widget()->setFocus(); // the form as designed: no control has the focus
     const QImage screen = game->widget()->grab().toImage();
     const QRect button = pixels(5400, 6240, 975, 735);
     const QRect instructions = pixels(3360, 6960, 5055, 1215);
@@ -155,6 +158,36 @@ void TestGame::focusOrder()
     QCOMPARE(QApplication::focusWidget(), home);
 }
 
+// The control with the focus has a ring, black against the form and white against the control;
+// without the focus the form looks as designed.
+void TestGame::focusShowsAsARing()
+{
+    QWidget* ok = child(*game, "cmdOK");
+    QWidget* home = child(*game, "txtTolveyScore");
+    QTest::mouseClick(ok, Qt::LeftButton); // the first click shows the boxes
+    for (QWidget* control : {ok, home}) {
+        control->setFocus();
+        const QRect area = control->geometry();
+        const int y = area.center().y();
+        const QImage screen = game->widget()->grab().toImage();
+        const QString where = control->objectName();
+        QVERIFY2(screen.pixel(area.left() - 4, y) == qRgb(0, 0, 0), qPrintable(where));
+        QVERIFY2(screen.pixel(area.right() + 3, y) == qRgb(0, 0, 0), qPrintable(where));
+        QVERIFY2(screen.pixel(area.center().x(), area.top() - 3) == qRgb(0, 0, 0),
+                 qPrintable(where));
+        QVERIFY2(screen.pixel(area.left() - 1, y) == qRgb(255, 255, 255), qPrintable(where));
+        QVERIFY2(screen.pixel(area.center().x(), area.bottom() + 2) == qRgb(255, 255, 255),
+                 qPrintable(where));
+    }
+    game->widget()->setFocus();
+    const QImage screen = game->widget()->grab().toImage();
+    for (QWidget* control : {ok, home}) {
+        const QRect area = control->geometry();
+        QCOMPARE(screen.pixel(area.left() - 4, area.center().y()), buttonFace());
+        QCOMPARE(screen.pixel(area.left() - 1, area.center().y()), buttonFace());
+    }
+}
+
 void TestGame::enterPressesOK()
 {
     auto* ok = static_cast<QPushButton*>(child(*game, "cmdOK"));
@@ -186,23 +219,22 @@ void TestGame::enterPressesOK()
 void TestGame::resizingMovesNothing()
 {
     QMap<QString, QRect> before;
-    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+    for (QWidget* control : controlsOf(game->widget(), Qt::FindChildrenRecursively))
         before[control->objectName()] = control->geometry();
     game->widget()->resize(1000, 700);
     QTRY_COMPARE(game->ScaleWidth(), 15000.0f);
     QCOMPARE(game->ScaleHeight(), 10500.0f);
-    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+    for (QWidget* control : controlsOf(game->widget(), Qt::FindChildrenRecursively))
         QCOMPARE(control->geometry(), before[control->objectName()]);
     game->widget()->resize(500, 400);
     QTRY_COMPARE(game->ScaleWidth(), 7500.0f);
-    for (QWidget* control : game->widget()->findChildren<QWidget*>())
+    for (QWidget* control : controlsOf(game->widget(), Qt::FindChildrenRecursively))
         QCOMPARE(control->geometry(), before[control->objectName()]);
 }
 
 void TestGame::screenReadersCanReadEveryControl()
 {
-    const QList<QWidget*> controls =
-        game->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> controls = controlsOf(game->widget());
     QCOMPARE(controls.size(), 26); // all but the timer
     for (QWidget* control : controls) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
