@@ -9,9 +9,32 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vorlan-cup [--help | --version]\n"
+    "Guess the score of the Vorlan Cup 2001, quarter by quarter.\n"
+    "\n"
+    "  --help     show this help, and end\n"
+    "  --version  show the version, and end\n"
+    "\n"
+    "Without an option the game starts: click its title screen or press Enter, then OK.\n"
+    "The manual page vorlan-cup(6) says more.\n";
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vorlan-cup %s\n", VORLAN_VERSION);
+        return 0;
+    }
     if (const std::string missing = app::missingDisplay(); !missing.empty()) {
         std::fprintf(stderr, "%s\n", missing.c_str());
         return 2;

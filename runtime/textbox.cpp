@@ -34,8 +34,11 @@ QString TextBox::Text() const
 void TextBox::setText(const QString& text)
 {
     m_edit->setText(text);
-    // What the program puts in a box is there to be typed over.
-    m_edit->selectAll();
+    // What the program puts in the box that the player types in is there to be typed over.
+    // (A box that the player goes to with Tab selects its text by itself; one with the mouse
+    // puts the cursor where it was clicked.)
+    if (m_edit->window()->focusWidget() == m_edit)
+        m_edit->selectAll();
 }
 
 void TextBox::SetFocus()

@@ -24,6 +24,8 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-lato l
     grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 grep -q "^ Description: score-guessing game" "$work/info" || fail "no description"
+grep -Eq "(^|, )qt6-wayland(,|$)" <<<"$(field Recommends)" ||
+    fail "Recommends lacks qt6-wayland: $(field Recommends)"
 
 # Contents: exactly these files, all under /usr.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort >"$work/files"
@@ -49,14 +51,27 @@ appstreamcli validate --no-net "$share/metainfo/$app_id.metainfo.xml" >"$work/as
     { cat "$work/as.log"; fail "metainfo"; }
 grep -Eq '^[EW]:' "$work/as.log" && { cat "$work/as.log"; fail "metainfo warnings"; }
 for size in 16 22 24 32 48 64 128 256; do
-    [ "$(identify -format '%wx%h' "$share/icons/hicolor/${size}x$size/apps/$app_id.png")" = \
-        "${size}x$size" ] || fail "icon at $size has the wrong size"
+    icon=$share/icons/hicolor/${size}x$size/apps/$app_id.png
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x$size" ] ||
+        fail "icon at $size has the wrong size"
+    # The small icons are drawn on whole pixels: a gold frame one pixel wide, the purple inside.
+    if [ "$size" -le 24 ]; then
+        for point in "0 5" "$((size - 1)) 5" "5 0" "5 $((size - 1))"; do
+            set -- $point
+            [ "$(convert "$icon" -crop "1x1+$1+$2" -format '#%[hex:u.p]' info:)" = '#F4D10BFF' ] ||
+                fail "icon at $size: no sharp gold frame at ($1, $2)"
+        done
+        [ "$(convert "$icon" -crop 1x1+1+5 -format '#%[hex:u.p]' info:)" = '#3E3468FF' ] ||
+            fail "icon at $size: the frame runs into the tile"
+    fi
 done
 gzip -t "$share/man/man6/vorlan-cup.6.gz" "$share/doc/vorlan-cup/changelog.gz" || fail "gzip"
 
 # Start the program the way the menu does: the entry's Exec line, with the unpacked games
 # folder first on the path.
 exec_line=$(sed -n 's/^Exec=//p' "$share/applications/$app_id.desktop")
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$share/applications/$app_id.desktop")
+[ -n "$wm_class" ] || fail "the desktop entry names no StartupWMClass"
 [ "$exec_line" = vorlan-cup ] || fail "Exec line '$exec_line'"
 start_display
 PATH="$root/usr/games:$PATH" $exec_line 2>>"$SHOTS/program.log" &
@@ -76,7 +91,9 @@ check_icon() { # window what
     for size in 16 24 32 48 64 128; do
         grep -q "Icon ($size x $size)" <<<"$icon" || fail "$2 has no ${size}px icon"
     done
-    xprop -id "$1" WM_CLASS | grep -q '"vorlan-cup"' || fail "$2 class: $(xprop -id "$1" WM_CLASS)"
+    # The class by which task bars match the window to its desktop entry.
+    xprop -id "$1" WM_CLASS | grep -q ", \"$wm_class\"\$" ||
+        fail "$2 class: $(xprop -id "$1" WM_CLASS), the desktop entry says '$wm_class'"
 }
 window=$(visible_windows "$title")
 check_icon "$window" "the title screen"

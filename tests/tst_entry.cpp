@@ -206,21 +206,27 @@ void TestEntry::acceptedGuessesAreFiledAsTyped()
     QCOMPARE(boxes(), QStringLiteral("0|0"));
 }
 
-// After a quarter both boxes show "0": typing a score replaces it, and goes on as typed.
+// After a quarter both boxes show "0": typing a score replaces it, and goes on as typed, in the
+// box where Enter was pressed and in the one that Shift+Tab goes to; the other box shows no
+// selection meanwhile.
 void TestEntry::typingReplacesWhatTheProgramPutInABox()
 {
     startGame();
-    guess(QStringLiteral("7"), QStringLiteral("3"));
-    QCOMPARE(boxes(), QStringLiteral("0|0"));
-    QWidget* visiting = child("txtFaldScore");
-    QWidget* home = child("txtTolveyScore");
+    auto* visiting = static_cast<QLineEdit*>(child("txtFaldScore"));
+    auto* home = static_cast<QLineEdit*>(child("txtTolveyScore"));
     visiting->setFocus();
+    home->setText(QStringLiteral("7"));
+    visiting->setText(QStringLiteral("3"));
+    QTest::keyClick(visiting, Qt::Key_Return);
+    QCOMPARE(boxes(), QStringLiteral("0|0"));
+    QVERIFY(visiting->hasSelectedText());
+    QVERIFY(!home->hasSelectedText());
     QTest::keyClicks(visiting, QStringLiteral("2"));
     QTest::keyClicks(visiting, QStringLiteral("5"));
-    home->setFocus();
+    QTest::keyClick(visiting, Qt::Key_Tab, Qt::ShiftModifier);
     QTest::keyClicks(home, QStringLiteral("30"));
     QCOMPARE(boxes(), QStringLiteral("30|25"));
-    click();
+    QTest::keyClick(home, Qt::Key_Return);
     QCOMPARE(text("lbl3"), QStringLiteral("25"));
     QCOMPARE(text("lbl4"), QStringLiteral("30"));
 }

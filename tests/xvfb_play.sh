@@ -113,6 +113,8 @@ created=$(grep -c '^CreateNotify' "$SHOTS/held-enter.log")
 enter_guess 7 3
 enter_guess 10 -4
 enter_guess 99 98
+expect_on_screen $'label\tQuarter 3, Tolveys: 99\t'
+shoot_window metainfo-game "$game_window"
 expect_on_screen $'label\tQuarter: 4\t'
 expect_on_screen $'label\tQuarter 2, Falders: -4\t'
 enter_guess 7 3

@@ -199,3 +199,9 @@ wait_for_pixel() { # [not] window x y colour
 shoot() {
     import -window root "$SHOTS/$1.png"
 }
+
+# The client area of one window alone, as the metainfo's screenshots show the game
+# (app/desktop/screenshots/ holds copies).
+shoot_window() { # name window
+    import -window "$2" "$SHOTS/$1.png"
+}

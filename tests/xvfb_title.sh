@@ -7,6 +7,12 @@ game=$1
 
 title="Vorlan Cup 2001"
 
+# --help and --version answer, with or without a display.
+version=$(env -u DISPLAY "$game" --version) && [[ $version =~ ^vorlan-cup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+    fail "--version: '$version'"
+env -u DISPLAY "$game" --help | grep -q "^Usage: vorlan-cup \[--help | --version\]$" ||
+    fail "--help: '$(env -u DISPLAY "$game" --help 2>&1)'"
+
 # Without a display the program says what is missing instead of aborting.
 status=0
 message=$(env -u DISPLAY "$game" 2>&1) || status=$?
@@ -67,6 +73,7 @@ window=$(visible_windows "$title")
 [ "$(window_size "$window")" = 369x350 ] || fail "title client size $(window_size "$window")"
 wait_for_pixel "$window" 5 5 '#3E3468' # the purple panel
 shoot title-screen
+shoot_window metainfo-title "$window"
 for point in "2800 400" "1500 3600" "1400 2100" "4100 2100"; do
     click_twips "$window" $point
 done
