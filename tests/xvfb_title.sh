@@ -46,29 +46,28 @@ fi
 
 start_display
 
+# Starts the game and waits for its title screen; sets pid.
+start_title() {
+    "$game" 2>>"$SHOTS/program.log" &
+    pid=$!
+    pids+=($pid)
+    wait_for_windows "$title" 1
+}
+
 # In a Wayland session that Qt cannot use, the game opens on the session's X display.
-WAYLAND_DISPLAY=wayland-gone XDG_SESSION_TYPE=wayland "$game" 2>>"$SHOTS/program.log" &
-pid=$!
-pids+=($pid)
-wait_for_windows "$title" 1
+WAYLAND_DISPLAY=wayland-gone XDG_SESSION_TYPE=wayland start_title
 close_window "$(visible_windows "$title")"
 wait_for_exit $pid
 [ "$EXIT_STATUS" -eq 0 ] || fail "the game on X in a Wayland session: exit status $EXIT_STATUS"
 
 # Closing the title screen before the game screen exists ends the program.
-"$game" 2>>"$SHOTS/program.log" &
-pid=$!
-pids+=($pid)
-wait_for_windows "$title" 1
+start_title
 close_window "$(visible_windows "$title")"
 wait_for_exit $pid
 [ "$EXIT_STATUS" -eq 0 ] || fail "closing the title screen: exit status $EXIT_STATUS"
 
 # Clicks on the words and on the emblems do nothing; a click on the band below opens the game.
-"$game" 2>>"$SHOTS/program.log" &
-pid=$!
-pids+=($pid)
-wait_for_windows "$title" 1
+start_title
 window=$(visible_windows "$title")
 [ "$(window_size "$window")" = 369x350 ] || fail "title client size $(window_size "$window")"
 wait_for_pixel "$window" 5 5 '#3E3468' # the purple panel
@@ -96,10 +95,7 @@ wait_for_exit $pid
 [ "$EXIT_STATUS" -eq 0 ] || fail "closing the game screen: exit status $EXIT_STATUS"
 # A whole game with the keyboard alone, from the title screen to the seal: Space on the title,
 # Enter for the first OK, then each quarter typed into the boxes.
-"$game" 2>>"$SHOTS/program.log" &
-pid=$!
-pids+=($pid)
-wait_for_windows "$title" 1
+start_title
 window=$(visible_windows "$title")
 wait_for_focus "$window"
 xdotool key space
