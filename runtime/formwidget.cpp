@@ -15,9 +15,36 @@
 
 namespace rt {
 
+Announcement::Announcement(QWidget* form)
+    : QWidget(form)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0); // nothing to see
+    hide();
+}
+
+void Announcement::say(const QString& text)
+{
+    if (m_pending.isEmpty())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                setAccessibleName(m_pending.join(QStringLiteral(". ")));
+                m_pending.clear();
+                hide();
+                show();
+                // Shown is what screen readers hear; the news need not stay for them to find.
+                QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+    m_pending << text;
+}
+
 FormWidget::FormWidget(const QColor& background, QSize clientSize)
     : m_background(background),
-      m_scale(devicePixelRatioF())
+      m_scale(devicePixelRatioF()),
+      m_announcement(new Announcement(this))
 {
     // What is drawn stays where it is when the window grows: only the new area is painted.
     setAttribute(Qt::WA_StaticContents);

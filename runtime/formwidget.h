@@ -1,11 +1,12 @@
 #pragma once
 
-// The window behind a form. Only the runtime includes this header.
+// The window behind a form. The forms never include this header: they see rt::Form.
 
 #include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -26,6 +27,21 @@ struct Stroke
     QColor pen;
     QColor fill = {}; // invalid: no fill
     QRect clip = {};
+};
+
+// What the form tells a screen reader unasked: an empty widget whose role is a notification,
+// named with the news and shown for a moment, which screen readers speak as it shows.
+class Announcement : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Announcement(QWidget* form);
+    // Says `text`; what is said in one turn of the event loop is said together.
+    void say(const QString& text);
+
+private:
+    QStringList m_pending;
 };
 
 // The form's window. What the form draws is kept as the few strokes it is, replayed beneath the
@@ -53,6 +69,8 @@ public:
     void setDefaultButton(QPushButton* button) { m_defaultButton = button; }
     // Whether Enter and Space on the form count as a click on it: where no button takes them.
     bool takesKeysAsClicks() const { return !m_defaultButton; }
+    // Tells a screen reader `text` unasked.
+    void announce(const QString& text) { m_announcement->say(text); }
     // Whether firstFrameShown() has been emitted.
     bool firstFrameWasShown() const { return m_firstFrameShown; }
 
@@ -83,6 +101,7 @@ private:
     QSize m_extent;
     std::vector<Stroke> m_strokes;
     QPushButton* m_defaultButton = nullptr;
+    Announcement* m_announcement;
     bool m_pressed = false;
     bool m_firstPaintDone = false;
     bool m_firstFrameShown = false;

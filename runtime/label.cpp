@@ -23,6 +23,8 @@ void Label::build(const Row& row, FormWidget& form)
     m_label->setAttribute(Qt::WA_NoMousePropagation);
     m_label->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
     bind(m_label, row.name, row.description, row.visible);
+    m_form = &form;
+    m_announce = row.announce;
     if (row.context) {
         m_context = QString::fromUtf8(row.context);
         name();
@@ -48,6 +50,8 @@ void Label::setCaption(const QString& caption)
     m_label->setText(caption);
     if (!m_context.isEmpty())
         name();
+    if (m_announce && !caption.isEmpty())
+        m_form->announce(m_label->accessibleName().isEmpty() ? caption : m_label->accessibleName());
 }
 
 } // namespace rt

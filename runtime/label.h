@@ -28,6 +28,8 @@ struct LabelRow
     const char* description = nullptr;
     // What the text is, for a screen reader, which then says "context: text".
     const char* context = nullptr;
+    // Whether a screen reader is told, unasked, when the label gets a text.
+    bool announce = false;
 };
 
 // Text drawn on the form, centred and wrapped at word boundaries, shown as typed. A label
@@ -48,7 +50,9 @@ private:
     void name();
 
     QLabel* m_label = nullptr;
+    FormWidget* m_form = nullptr;
     QString m_context;
+    bool m_announce = false;
 };
 
 } // namespace rt

@@ -61,6 +61,8 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
         return new QAccessibleWidget(widget, QAccessible::Separator);
     if (auto* form = qobject_cast<FormWidget*>(object))
         return new FormAccessible(form);
+    if (auto* news = qobject_cast<Announcement*>(object))
+        return new QAccessibleWidget(news, QAccessible::Notification);
     return nullptr;
 }
 

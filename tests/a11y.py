@@ -4,8 +4,11 @@
     a11y.py showing       one line per control on the screen: role, name and text, tab-separated
     a11y.py press TITLE   does the press action of the window with that title, as a screen
                           reader does when its user activates the window; prints its description
+    a11y.py hear SECONDS  prints "listening" once it listens, then the first notification that
+                          the game shows (what a screen reader says unasked), within SECONDS
 """
 import sys
+import threading
 import time
 
 import pyatspi
@@ -52,6 +55,21 @@ def press(title):
     sys.exit("no window %r on the accessibility bus" % title)
 
 
+def hear(seconds):
+    def shown(event):
+        source = event.source
+        if (event.detail1 == 1 and source is not None
+                and source.getRoleName() == "notification"
+                and source.getApplication().name == "vorlan-cup"):
+            print(source.name, flush=True)
+            pyatspi.Registry.stop()
+
+    pyatspi.Registry.registerEventListener(shown, "object:state-changed:showing")
+    threading.Timer(seconds, pyatspi.Registry.stop).start()
+    threading.Timer(0, lambda: print("listening", flush=True)).start()
+    pyatspi.Registry.start()
+
+
 def main():
     if sys.argv[1:] == ["showing"]:
         lines = []
@@ -60,6 +78,8 @@ def main():
         print("\n".join(lines))
     elif len(sys.argv) == 3 and sys.argv[1] == "press":
         press(sys.argv[2])
+    elif len(sys.argv) == 3 and sys.argv[1] == "hear":
+        hear(float(sys.argv[2]))
     else:
         sys.exit(__doc__)
 

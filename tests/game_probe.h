@@ -2,6 +2,7 @@
 
 #include "forms/game/frmGame.h"
 #include "runtime/focusring.h"
+#include "runtime/formwidget.h"
 
 #include <QString>
 #include <QWidget>
@@ -17,13 +18,14 @@ inline QWidget* child(const frmGame& game, const char* name)
     return widget;
 }
 
-// The widgets of a form's controls: its children but for the focus ring.
+// The widgets of a form's controls: its children but for the focus ring and the screen
+// reader's announcements.
 inline QList<QWidget*> controlsOf(QWidget* form,
                                   Qt::FindChildOptions options = Qt::FindDirectChildrenOnly)
 {
     QList<QWidget*> controls;
     for (QWidget* widget : form->findChildren<QWidget*>(options))
-        if (!qobject_cast<rt::FocusRing*>(widget))
+        if (!qobject_cast<rt::FocusRing*>(widget) && !qobject_cast<rt::Announcement*>(widget))
             controls << widget;
     return controls;
 }

@@ -3,6 +3,7 @@
 #include "forms/title/frmVorlan.h"
 #include "game_probe.h"
 #include "program_setup.h"
+#include "runtime/formwidget.h"
 #include "runtime/units.h"
 #include "support.h"
 
@@ -35,6 +36,21 @@ QRect pixels(int left, int top, int width, int height)
                  rt::twipsToPixels(height));
 }
 
+// The accessible name of a widget each time it shows.
+class ShowRecorder : public QObject
+{
+public:
+    QStringList names;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            names << static_cast<QWidget*>(watched)->accessibleName();
+        return false;
+    }
+};
+
 } // namespace
 
 class TestGame : public QObject
@@ -55,6 +71,7 @@ private slots:
     void resizingMovesNothing();
     void screenReadersCanReadEveryControl();
     void textsAreReadableUnderLightAndDarkDesktops();
+    void theTotalsAreAnnounced();
 
 private:
     forms::frmGame* game = nullptr;
@@ -306,6 +323,34 @@ void TestGame::textsAreReadableUnderLightAndDarkDesktops()
     QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QChar(10))));
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QChar(10))));
     QVERIFY(lightColours.size() > 20);
+}
+
+// When the game ends a screen reader is told both totals unasked: a notification shows.
+void TestGame::theTotalsAreAnnounced()
+{
+    auto* news = game->widget()->findChild<rt::Announcement*>();
+    QVERIFY(news);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(news);
+    QCOMPARE(accessible->role(), QAccessible::Notification);
+    // What a screen reader hears: the notification's name each time it shows.
+    ShowRecorder heard;
+    news->installEventFilter(&heard);
+    QWidget* ok = child(*game, "cmdOK");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    for (const int quarter : {1, 2, 3, 4}) {
+        static_cast<QLineEdit*>(child(*game, "txtTolveyScore"))->setText("7");
+        static_cast<QLineEdit*>(child(*game, "txtFaldScore"))->setText("3");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        if (quarter < 4) {
+            QCoreApplication::processEvents();
+            QVERIFY(heard.names.isEmpty());
+        }
+    }
+    frmGameProbe::timer(*game).setInterval(0);
+    QTRY_VERIFY(!heard.names.isEmpty());
+    QCOMPARE(heard.names, QStringList{"Total, Falders: 12. Total, Tolveys: 28"});
+    QVERIFY(news->size().isEmpty()); // nothing to see
+    QTRY_VERIFY(news->isHidden());   // and nothing left for a screen reader to find
 }
 
 QTEST_MAIN(TestGame)

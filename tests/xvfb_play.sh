@@ -117,6 +117,10 @@ expect_on_screen $'label\tQuarter 3, Tolveys: 99\t'
 shoot_window metainfo-game "$game_window"
 expect_on_screen $'label\tQuarter: 4\t'
 expect_on_screen $'label\tQuarter 2, Falders: -4\t'
+# The last quarter: the screen reader hears the totals unasked.
+/usr/bin/python3 "$here/a11y.py" hear 30 >"$SHOTS/heard.txt" 2>&1 &
+pids+=($!)
+for _ in $(seq "$WAIT_STEPS"); do grep -q listening "$SHOTS/heard.txt" && break; sleep 0.05; done
 enter_guess 7 3
 wait_for_pixel "$game_window" 650 488 '#000000' # the sum line of the score table
 shoot play-5-celebration
@@ -143,6 +147,9 @@ colours=$(convert "$SHOTS/play-6-seal.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +rep
 [ "$colours" -eq 1 ] || fail "the form is not white around the seal ($colours colours)"
 [ "$(pixel play-6-seal 364 156)" = "#000000" ] || fail "no seal"
 
+for _ in $(seq "$WAIT_STEPS"); do [ "$(wc -l <"$SHOTS/heard.txt")" -ge 2 ] && break; sleep 0.05; done
+[ "$(sed -n 2p "$SHOTS/heard.txt")" = "Total, Falders: 100. Total, Tolveys: 123" ] ||
+    fail "what the screen reader heard at the end: $(cat "$SHOTS/heard.txt")"
 close_window "$game_window"
 wait_for_exit $pid
 [ "$EXIT_STATUS" -eq 0 ] || fail "closing the game: exit status $EXIT_STATUS"

@@ -54,9 +54,11 @@ constexpr rt::LabelRow heading(rt::LabelRow row, const char* description)
     return row;
 }
 
-constexpr rt::LabelRow inRed(rt::LabelRow row)
+// A total: in red, and told to a screen reader as soon as it is written.
+constexpr rt::LabelRow total(rt::LabelRow row)
 {
     row.foreColor = palette::red;
+    row.announce = true;
     return row;
 }
 
@@ -144,9 +146,9 @@ std::span<const Row> frmGame::controls()
         rt::bind(&frmGame::lbl1, transparent(cell("lbl1", 10080, 4920, "Quarter 1, Falders"))),
         rt::bind(&frmGame::lbl4, cell("lbl4", 9240, 5520, "Quarter 2, Tolveys")),
         rt::bind(&frmGame::lbl5, cell("lbl5", 10080, 6120, "Quarter 3, Falders")),
-        rt::bind(&frmGame::lblFalScore, inRed(cell("lblFalScore", 10080, 7440, "Total, Falders"))),
+        rt::bind(&frmGame::lblFalScore, total(cell("lblFalScore", 10080, 7440, "Total, Falders"))),
         rt::bind(&frmGame::lbl3, cell("lbl3", 10080, 5520, "Quarter 2, Falders")),
-        rt::bind(&frmGame::lblTolScore, inRed(cell("lblTolScore", 9240, 7440, "Total, Tolveys"))),
+        rt::bind(&frmGame::lblTolScore, total(cell("lblTolScore", 9240, 7440, "Total, Tolveys"))),
         rt::bind(&frmGame::lbl6, cell("lbl6", 9240, 6120, "Quarter 3, Tolveys")),
         rt::bind(&frmGame::lbl2, transparent(cell("lbl2", 9240, 4920, "Quarter 1, Tolveys"))),
         rt::bind(&frmGame::imgFald, {.name = "imgFald",
