@@ -25,12 +25,18 @@ void TestUnhandledClick::anErrorInTheClicksErrorHandlerEndsTheProgram()
     MessageRecorder messages;
     forms::frmGame& game = forms::instances::frmGame();
     game.Show();
+    QVERIFY(QTest::qWaitForWindowActive(game.widget()));
     // The click count overflows on what would be the first click, while the score boxes are
     // still hidden: the handler cannot put the focus into a hidden box.
     forms::frmGameProbe::setClicks(game, 32767);
     QEventLoop loop;
     QTimer::singleShot(0, [&] { QTest::mouseClick(forms::child(game, "cmdOK"), Qt::LeftButton); });
-    QCOMPARE(loop.exec(), rt::kUnhandledErrorStatus);
+    // Should the program not end, the loop says so instead of waiting for ever.
+    constexpr int kNotEnded = -1;
+    QTimer::singleShot(20000, &loop, [&] { loop.exit(kNotEnded); });
+    const int status = loop.exec();
+    QVERIFY2(status != kNotEnded, qPrintable(messages.prompts.join(" | ")));
+    QCOMPARE(status, rt::kUnhandledErrorStatus);
     QCOMPARE(messages.prompts,
              QStringList({"How can a score be a letter?",
                           "Run-time error '5':\n\nInvalid procedure call or argument"}));
