@@ -104,7 +104,7 @@ game_window=$(visible_windows "$title")
 wait_for_focus "$game_window"
 xdotool key Return Tab Tab
 wait_for_pixel "$game_window" 150 60 '#64CF30' # the field
-for quarter in 1 2 3 4; do enter_guess 7 3; done
+for _ in 1 2 3 4; do enter_guess 7 3; done
 wait_for_pixel "$game_window" 5 5 '#FFFFFF' # the seal alone on white
 shoot keyboard-seal
 xdotool key alt+F4
