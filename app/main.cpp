@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -39,6 +40,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", missing.c_str());
         return 2;
     }
+
+    // A write to an X server that has gone must fail and let the toolkit say so and end the
+    // program, not kill it silently with SIGPIPE first.
+    std::signal(SIGPIPE, SIG_IGN);
 
     QApplication application(argc, argv);
     app::setUpApplication();

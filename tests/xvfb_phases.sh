@@ -194,6 +194,9 @@ setsid "$game" 2>>"$PROGRAM_LOG" &
 PID=$!
 pids+=($PID)
 wait_for_windows "Vorlan Cup 2001" 1
+# A write to the lost display must not end the program by SIGPIPE before the toolkit notices.
+ignored=$(awk '/^SigIgn:/ { print $2 }' "/proc/$PID/status")
+(( (16#$ignored >> 12) & 1 )) || fail "the program does not ignore SIGPIPE (SigIgn $ignored)"
 lose_display "the display lost on the title screen"
 
 open_game "$game"
