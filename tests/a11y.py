@@ -2,6 +2,7 @@
 """Reads what a screen reader reads of the running game, through the accessibility bus.
 
     a11y.py showing       one line per control on the screen: role, name and text, tab-separated
+    a11y.py focused       the control with the keyboard focus: role and name, tab-separated
     a11y.py press TITLE   does the press action of the window with that title, as a screen
                           reader does when its user activates the window; prints its description
     a11y.py hear SECONDS  prints "listening" once it listens, then the first notification that
@@ -40,6 +41,21 @@ def showing(node, out):
         showing(child, out)
 
 
+def focused(node):
+    if node is None:
+        return None
+    states = node.getState().getStates()
+    if pyatspi.STATE_SHOWING not in states:
+        return None
+    if pyatspi.STATE_FOCUSED in states:
+        return node
+    for child in node:
+        found = focused(child)
+        if found is not None:
+            return found
+    return None
+
+
 def press(title):
     for _ in range(100):
         for window in game():
@@ -76,6 +92,11 @@ def main():
         for window in game():
             showing(window, lines)
         print("\n".join(lines))
+    elif sys.argv[1:] == ["focused"]:
+        for window in game():
+            node = focused(window)
+            if node is not None:
+                print("\t".join([node.getRoleName(), node.name or ""]))
     elif len(sys.argv) == 3 and sys.argv[1] == "press":
         press(sys.argv[2])
     elif len(sys.argv) == 3 and sys.argv[1] == "hear":

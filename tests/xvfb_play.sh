@@ -29,6 +29,17 @@ expect_on_screen() { # [not] line
     fail "on the screen: '$1' expected $want (see $SHOTS/screen.txt)"
 }
 expect_not_on_screen() { expect_on_screen not "$1"; }
+# Waits up to ten seconds for the keyboard focus to be on a control ("role<TAB>name"): keys
+# typed before the game has taken the focus back from a closed message would go astray.
+expect_focus() { # line
+    local now
+    for _ in $(seq 20); do
+        now=$(/usr/bin/python3 "$here/a11y.py" focused)
+        [ "$now" = "$1" ] && return
+        sleep 0.5
+    done
+    fail "the focus: '$1' expected, '$now' found"
+}
 # A pixel of the game window's client area, as ImageMagick's hex colour.
 pixel() { # shot x y
     client_geometry "$game_window"
@@ -88,12 +99,14 @@ shoot play-4-refused
 xdotool key Return
 wait_for_windows VorlanCup2001 0
 wait_for_focus "$game_window"
+# Back in the box where Enter was pressed.
+expect_focus $'text\tFalders score'
 
 # Another refused guess, with Enter held down: the first press refuses it, the first repeat
 # closes the message, and the other repeats do nothing. One message shows, none is left open.
 xev -root -event substructure >"$SHOTS/held-enter.log" 2>&1 &
 pids+=($!)
-xdotool key Tab ctrl+a
+xdotool key shift+Tab ctrl+a
 xdotool type -- 2
 xdotool key Tab ctrl+a
 xdotool type -- 6
@@ -104,6 +117,7 @@ wait_for_windows VorlanCup2001 0
 wait_for_focus "$game_window"
 expect_on_screen $'text\tTolveys score\t'
 expect_on_screen $'text\tFalders score\t'
+expect_focus $'text\tFalders score'
 # Each message box is a new window, and the window manager makes a frame for it: two windows
 # for the one message.
 created=$(grep -c '^CreateNotify' "$SHOTS/held-enter.log")
