@@ -7,7 +7,14 @@
 
 namespace rt {
 
-ImageWidget::ImageWidget(const QString& picture, bool stretch, QWidget* parent)
+QImage pictureImage(const PictureData& data)
+{
+    QImage image(data.pixels.data(), data.width, data.height, data.width, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(data.colours.begin(), data.colours.end()));
+    return image;
+}
+
+ImageWidget::ImageWidget(const Picture& picture, bool stretch, QWidget* parent)
     : QWidget(parent),
       m_picture(picture),
       m_stretch(stretch)
@@ -16,18 +23,19 @@ ImageWidget::ImageWidget(const QString& picture, bool stretch, QWidget* parent)
     setAttribute(Qt::WA_NoMousePropagation);
 }
 
-// Each picture is decoded when it is first painted, and only at the density it is shown at.
+// Each picture becomes a pixmap when it is first painted, and only at the density it is shown
+// at.
 const QPixmap& ImageWidget::pixmap(bool dense)
 {
-    if (dense && !m_triedDouble) {
-        m_triedDouble = true;
-        m_double.load(QStringLiteral(":/assets/%1@2x.png").arg(m_picture), "PNG");
-        m_double.setDevicePixelRatio(2.0);
-    }
-    if (dense && !m_double.isNull())
+    if (dense) {
+        if (m_double.isNull()) {
+            m_double = QPixmap::fromImage(pictureImage(m_picture.dense));
+            m_double.setDevicePixelRatio(2.0);
+        }
         return m_double;
+    }
     if (m_normal.isNull())
-        m_normal.load(QStringLiteral(":/assets/%1.png").arg(m_picture), "PNG");
+        m_normal = QPixmap::fromImage(pictureImage(m_picture.normal));
     return m_normal;
 }
 
@@ -47,7 +55,7 @@ void ImageWidget::paintEvent(QPaintEvent*)
 
 void Image::build(const Row& row, FormWidget& form)
 {
-    auto* image = new ImageWidget(QString::fromUtf8(row.picture), row.stretch, &form);
+    auto* image = new ImageWidget(*row.picture, row.stretch, &form);
     m_left = float(row.left);
     m_top = float(row.top);
     image->setGeometry(twipsRect(row.left, row.top, row.width, row.height));

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "runtime/control.h"
+#include "runtime/core/picture.h"
 
+#include <QImage>
 #include <QPixmap>
-#include <QString>
 #include <QWidget>
 
 namespace rt {
@@ -19,8 +20,8 @@ struct ImageRow
     int width = 0;
     int height = 0;
     bool visible = true;
-    // The picture's resource name: ":/assets/<picture>.png", with an @2x sibling.
-    const char* picture = nullptr;
+    // The picture, compiled in (assets/pictures.h).
+    const Picture* picture = nullptr;
     // Stretched to the control's size, or at its natural size.
     bool stretch = false;
     const char* description = nullptr;
@@ -28,12 +29,15 @@ struct ImageRow
 
 // A picture at its natural size or stretched to the control; transparent pixels show what
 // lies beneath.
+// The picture's pixels at one density as an image that reads the compiled-in data in place.
+QImage pictureImage(const PictureData& data);
+
 class ImageWidget : public QWidget
 {
     Q_OBJECT
 
 public:
-    ImageWidget(const QString& picture, bool stretch, QWidget* parent);
+    ImageWidget(const Picture& picture, bool stretch, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,10 +45,9 @@ protected:
 private:
     const QPixmap& pixmap(bool dense);
 
-    QString m_picture;
+    const Picture& m_picture;
     QPixmap m_normal;
     QPixmap m_double;
-    bool m_triedDouble = false;
     bool m_stretch;
 };
 

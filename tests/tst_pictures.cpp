@@ -1,15 +1,19 @@
+#include "assets/pictures.h"
 #include "runtime/image.h"
 
 #include <QImage>
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 enum class Background { Opaque, TransparentWhite, Transparent };
 }
 Q_DECLARE_METATYPE(Background)
+Q_DECLARE_METATYPE(const rt::PictureData*)
 
-// The pictures that the program ships, as the build renders them.
+// The pictures compiled into the program, as the build renders them.
 class TestPictures : public QObject
 {
     Q_OBJECT
@@ -22,7 +26,7 @@ private slots:
 
 void TestPictures::pictures_data()
 {
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<const rt::PictureData*>("data");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("colours");
     QTest::addColumn<Background>("background");
@@ -31,35 +35,39 @@ void TestPictures::pictures_data()
     const QRgb purple = qRgb(62, 52, 104), grey = qRgb(171, 171, 171), white = qRgb(255, 255, 255);
     for (const int factor : {1, 2}) {
         const QString suffix = factor == 1 ? QString() : QStringLiteral("@2x");
-        const auto row = [&](const char* name, QSize size, int colours, Background background,
-                             QRgb colour) {
+        const auto row = [&](const char* name, const rt::Picture& picture, QSize size, int colours,
+                             Background background, QRgb colour) {
             QTest::addRow("%s%s", name, qPrintable(suffix))
-                << name + suffix << size * factor << colours << background << colour;
+                << (factor == 1 ? &picture.normal : &picture.dense) << size * factor << colours
+                << background << colour;
         };
-        row("tolveys-emblem", {126, 126}, 128, Background::Opaque, purple);
-        row("falders-emblem", {140, 155}, 128, Background::Opaque, grey);
-        row("seal", {216, 216}, 256, Background::TransparentWhite, white);
-        row("tolveys-win", {50, 50}, 256, Background::Opaque, white);
-        row("falders-marker", {72, 71}, 256, Background::Transparent, 0);
-        row("tolveys-marker", {72, 64}, 256, Background::Transparent, 0);
+        row("tolveys-emblem", assets::tolveysEmblem, {126, 126}, 128, Background::Opaque, purple);
+        row("falders-emblem", assets::faldersEmblem, {140, 155}, 128, Background::Opaque, grey);
+        row("seal", assets::seal, {216, 216}, 256, Background::TransparentWhite, white);
+        row("tolveys-win", assets::tolveysWin, {50, 50}, 256, Background::Opaque, white);
+        row("falders-marker", assets::faldersMarker, {72, 71}, 256, Background::Transparent, 0);
+        row("tolveys-marker", assets::tolveysMarker, {72, 64}, 256, Background::Transparent, 0);
     }
 }
 
 void TestPictures::pictures()
 {
-    QFETCH(QString, name);
+    QFETCH(const rt::PictureData*, data);
     QFETCH(QSize, size);
     QFETCH(int, colours);
     QFETCH(Background, background);
     QFETCH(QRgb, colour);
 
-    const QImage picture(":/assets/" + name + ".png");
-    QVERIFY(!picture.isNull());
+    QCOMPARE(data->pixels.size(), size_t(size.width() * size.height()));
+    const QImage picture = rt::pictureImage(*data);
     QCOMPARE(picture.size(), size);
     QCOMPARE(picture.format(), QImage::Format_Indexed8);
     QCOMPARE(picture.colorCount(), colours);
 
-    // One transparent colour at most, and no half-transparent pixels.
+    // Every pixel names an entry of the table; one transparent colour at most, and no
+    // half-transparent pixels.
+    QVERIFY(
+        std::ranges::all_of(data->pixels, [&](unsigned char index) { return index < colours; }));
     int transparentEntries = 0;
     for (const QRgb entry : picture.colorTable()) {
         QVERIFY(qAlpha(entry) == 0 || qAlpha(entry) == 255);
@@ -99,15 +107,16 @@ void TestPictures::onTheScreen()
     QWidget form;
     form.setAutoFillBackground(true);
     form.resize(100, 100);
-    rt::ImageWidget picture(QStringLiteral("tolveys-win"), false, &form);
+    rt::ImageWidget picture(assets::tolveysWin, false, &form);
     picture.setGeometry(0, 0, 50, 50);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     const qreal scale = form.devicePixelRatioF();
     const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage source(scale > 1 ? QStringLiteral(":/assets/tolveys-win@2x.png")
-                                  : QStringLiteral(":/assets/tolveys-win.png"));
+    QImage source =
+        rt::pictureImage(scale > 1 ? assets::tolveysWin.dense : assets::tolveysWin.normal);
+    source.setDevicePixelRatio(scale > 1 ? 2 : 1);
     QCOMPARE(shown.size(), QSize(50, 50) * scale);
     if (scale == 1 || scale == 2) {
         QCOMPARE(shown, source.convertToFormat(QImage::Format_RGB32));

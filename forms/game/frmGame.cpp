@@ -1,5 +1,6 @@
 #include "frmGame.h"
 
+#include "assets/pictures.h"
 #include "forms/instances.h"
 #include "forms/palette.h"
 #include "runtime/core/convert.h"
@@ -116,7 +117,7 @@ std::span<const Row> frmGame::controls()
                   .width = 3240,
                   .height = 3240,
                   .visible = false,
-                  .picture = "seal",
+                  .picture = &assets::seal,
                   .description = "The champions' seal: Vorlan Cup, Tolveys 2001"}),
         rt::bind(&frmGame::lbl7, cell("lbl7", 10080, 6720, "Quarter 4, Falders")),
         rt::bind(&frmGame::lbl8, cell("lbl8", 9240, 6720, "Quarter 4, Tolveys")),
@@ -133,7 +134,7 @@ std::span<const Row> frmGame::controls()
                                            .top = 6240,
                                            .width = 750,
                                            .height = 750,
-                                           .picture = "tolveys-win",
+                                           .picture = &assets::tolveysWin,
                                            .description = "The Tolveys win: their wolf's head"}),
         rt::bind(&frmGame::lblTolveyScore,
                  transparent(withText(heading(cell("lblTolveyScore", 9240, 4320, nullptr, kHeading),
@@ -157,7 +158,7 @@ std::span<const Row> frmGame::controls()
                                      .width = 1080,
                                      .height = 1065,
                                      .visible = false,
-                                     .picture = "falders-marker",
+                                     .picture = &assets::faldersMarker,
                                      .description = "The Falders' marker"}),
         rt::bind(&frmGame::imgTolvey, {.name = "imgTolvey",
                                        .left = 840,
@@ -165,7 +166,7 @@ std::span<const Row> frmGame::controls()
                                        .width = 1080,
                                        .height = 960,
                                        .visible = false,
-                                       .picture = "tolveys-marker",
+                                       .picture = &assets::tolveysMarker,
                                        .description = "The Tolveys' marker"}),
         rt::bind(&frmGame::lblInstructions, {.name = "lblInstructions",
                                              .left = 3360,

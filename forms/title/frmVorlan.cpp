@@ -1,5 +1,6 @@
 #include "frmVorlan.h"
 
+#include "assets/pictures.h"
 #include "forms/game/frmGame.h"
 #include "forms/instances.h"
 #include "forms/palette.h"
@@ -29,7 +30,7 @@ std::span<const Row> frmVorlan::controls()
                   .top = 1200,
                   .width = 1935,
                   .height = 1815,
-                  .picture = "tolveys-emblem",
+                  .picture = &assets::tolveysEmblem,
                   .stretch = true,
                   .description = "Tolveys emblem: a gold animal head in profile"}),
         rt::bind(&frmVorlan::Image1, {.name = "Image1",
@@ -37,7 +38,7 @@ std::span<const Row> frmVorlan::controls()
                                       .top = 960,
                                       .width = 2100,
                                       .height = 2325,
-                                      .picture = "falders-emblem",
+                                      .picture = &assets::faldersEmblem,
                                       .description = "Falders emblem: a crimson shield"}),
         rt::bind(&frmVorlan::lblClickToGuess, {.name = "lblClickToGuess",
                                                .left = 120,
