@@ -303,7 +303,11 @@ public:
             }
         } watch;
         m_ok->installEventFilter(&watch);
-        QTimer::singleShot(10000, &watch.loop, &QEventLoop::quit);
+        // Stopped when this returns, so that it cannot wake a later idle measurement.
+        QTimer giveUp;
+        giveUp.setSingleShot(true);
+        QObject::connect(&giveUp, &QTimer::timeout, &watch.loop, &QEventLoop::quit);
+        giveUp.start(10000);
         watch.loop.exec();
         m_ok->removeEventFilter(&watch);
         return watch.at - m_clickEnded;

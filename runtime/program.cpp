@@ -8,6 +8,7 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPixmapCache>
 
 namespace rt {
 namespace {
@@ -78,10 +79,16 @@ Program::Program(const QString& title)
     QAccessible::installFactory(accessibleFor);
     QCoreApplication::instance()->installNativeEventFilter(&m_blockedClose);
     QCoreApplication::instance()->installNativeEventFilter(&m_keyRepeats);
+    // Nothing goes into Qt's pixmap cache (the window icons, the button's bevel): the few
+    // pixmaps are cheap to make again, and a cache that holds any wakes the program every
+    // half minute to age them, however long nobody plays.
+    m_pixmapCacheLimit = QPixmapCache::cacheLimit();
+    QPixmapCache::setCacheLimit(0);
 }
 
 Program::~Program()
 {
+    QPixmapCache::setCacheLimit(m_pixmapCacheLimit);
     QCoreApplication::instance()->removeNativeEventFilter(&m_keyRepeats);
     QCoreApplication::instance()->removeNativeEventFilter(&m_blockedClose);
     QAccessible::removeFactory(accessibleFor);
