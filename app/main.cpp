@@ -1,3 +1,4 @@
+#include "app/prerendered.h"
 #include "application.h"
 #include "display.h"
 #include "forms/instances.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     app::setUpApplication();
     const rt::Program program(forms::kProgramTitle);
+    rt::Label::usePrerendered({app::titleTexts1x, app::titleTexts2x});
 
     rt::runHandler([] {
         forms::instances::frmVorlan().afterFirstFrame(app::setWindowIcons);

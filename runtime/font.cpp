@@ -27,10 +27,15 @@ QString fontFamily()
 
 QFont designFont(const FontSpec& spec)
 {
-    QFont font(fontFamily());
+    return designFont(spec, fontFamily());
+}
+
+QFont designFont(const FontSpec& spec, const QString& family)
+{
+    QFont font(family);
     font.setPixelSize(pointsToPixels(spec.points));
     // "Arial Black" is a black face at any weight; the stand-in has to ask for its black face.
-    if (designFamilyInstalled())
+    if (family == kDesignFamily)
         font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
     else
         font.setWeight(QFont::Black);

@@ -1,3 +1,4 @@
+#include "app/prerendered.h"
 #include "forms/game/frmGame.h"
 #include "forms/instances.h"
 #include "forms/title/frmVorlan.h"
@@ -13,6 +14,10 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -50,6 +55,28 @@ bool isCrimson(QRgb p)
     return qRed(p) > 70 && qGreen(p) < 50 && qBlue(p) < 50;
 }
 
+// Counts how often a window brings what changed in it to the screen.
+struct UpdateCount : QObject
+{
+    explicit UpdateCount(QWidget* window) { window->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        updates += event->type() == QEvent::UpdateRequest;
+        return false;
+    }
+    int updates = 0;
+};
+
+// The labels of the title built from now on show these drawings where they match.
+struct Prerendered
+{
+    explicit Prerendered(std::vector<std::span<const rt::PrerenderedText>> texts)
+    {
+        rt::Label::usePrerendered(std::move(texts));
+    }
+    ~Prerendered() { rt::Label::usePrerendered({}); }
+};
+
 const QRgb kPurple = qRgb(62, 52, 104);
 const QRgb kGrey = qRgb(171, 171, 171);
 const QRgb kGold = qRgb(244, 209, 11);
@@ -72,6 +99,8 @@ private slots:
     void whatThePlayerSees();
     void textsAreHeavyAndSizedInTwips();
     void screenReadersCanReadEveryControl();
+    void textsDrawnAheadOfTime_data();
+    void textsDrawnAheadOfTime();
 };
 
 void TestTitle::init()
@@ -241,6 +270,84 @@ void TestTitle::screenReadersCanReadEveryControl()
     QAccessibleInterface* words =
         QAccessible::queryAccessibleInterface(surface->findChild<QWidget*>("lblClickToGuess"));
     QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Click to Guess the Results"));
+}
+
+
+// The title's texts as the build drew them stand in for the texts in the first frame, and only
+// where they match what the labels draw on this machine: once the frame is out, a drawing made
+// for another font or rendering is painted over, and one for another screen is never used.
+void TestTitle::textsDrawnAheadOfTime_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("used");
+    QTest::addColumn<bool>("paintedAgain");
+    QTest::newRow("as the build drew them") << QString() << true << false;
+    QTest::newRow("in other pixels") << "pixels" << true << true;
+    QTest::newRow("in another family") << "family" << true << true;
+    QTest::newRow("for another screen") << "ratio" << false << false;
+}
+
+void TestTitle::textsDrawnAheadOfTime()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, used);
+    QFETCH(bool, paintedAgain);
+    forms::instances::releaseForms();
+    const auto show = [](forms::frmVorlan& title) {
+        title.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(title.widget()));
+        QTest::qWait(200); // the first frame, what follows it, and any paint that it asks for
+    };
+
+    // What the labels draw on this machine, and how often a title updates its window to show
+    // itself.
+    QImage real;
+    int updates = 0;
+    {
+        forms::frmVorlan title;
+        UpdateCount count(title.widget());
+        show(title);
+        real = title.widget()->grab().toImage();
+        updates = count.updates;
+    }
+
+    const double ratio = qApp->devicePixelRatio();
+    QVERIFY(ratio == 1 || ratio == 2);
+    const std::span<const rt::PrerenderedText> built =
+        ratio == 1 ? app::titleTexts1x : app::titleTexts2x;
+    QCOMPARE(built.size(), size_t(2));
+    std::vector<rt::PrerenderedText> texts(built.begin(), built.end());
+    const auto name = std::ranges::find_if(texts, [](const rt::PrerenderedText& text) {
+        return std::strcmp(text.control, "lblVorlanCup") == 0;
+    });
+    QVERIFY(name != texts.end());
+    if (change == QLatin1String("family"))
+        name->family = rt::fontFamily() == QLatin1String("Lato") ? "Arial Black" : "Lato";
+    if (change == QLatin1String("ratio")) {
+        name->ratio = int(ratio) * 2;
+        name->width *= 2;
+        name->height *= 2;
+    }
+    // A drawing in one colour, which no text looks like.
+    const std::uint32_t runs[] = {std::uint32_t(name->width * name->height), 0x123456};
+    if (change == QLatin1String("pixels") || change == QLatin1String("ratio"))
+        name->runs = runs;
+    const Prerendered prerendered({texts});
+
+    forms::frmVorlan title;
+    auto* label = title.widget()->findChild<QLabel*>("lblVorlanCup");
+    // Before the first frame: the drawing where it is used, the text itself where it is not.
+    const QImage before = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint inside = QPoint(label->width() / 2, 2) * ratio;
+    QCOMPARE(before.pixel(inside) == qRgb(0x12, 0x34, 0x56), used && change == "pixels");
+    if (used && change != QLatin1String("pixels"))
+        QCOMPARE(before, real.copy(QRect(label->geometry().topLeft() * ratio, before.size())));
+
+    UpdateCount count(title.widget());
+    show(title);
+    QCOMPARE(title.widget()->grab().toImage(), real);
+    QCOMPARE(count.updates, updates + (paintedAgain ? 1 : 0));
+    QCOMPARE(label->font(), rt::designFont(rt::FontSpec{26.25, 700, true}));
 }
 
 QTEST_MAIN(TestTitle)
