@@ -1,5 +1,6 @@
 #include "formwidget.h"
 
+#include "runtime/control.h"
 #include "runtime/focusring.h"
 #include "runtime/program.h"
 
@@ -82,19 +83,30 @@ void FormWidget::render(QPainter& painter, const QRect& area) const
         const QRect clip = stroke.clip & area;
         if (clip.isEmpty())
             continue;
-        painter.setClipRect(clip);
-        painter.setPen(QPen(stroke.pen, 0)); // cosmetic: one device pixel
+        // Boxes and the lines along an axis are filled rectangles, one pixel wide where they
+        // are lines: the same pixels as the one-pixel pen draws, in a fraction of its time.
+        const auto fill = [&](const QRect& rect, const QColor& colour) {
+            const QRect part = rect & clip;
+            if (!part.isEmpty())
+                painter.fillRect(part, colour);
+        };
         if (stroke.kind == Stroke::Kind::Box) {
             const QRect box(stroke.from, stroke.to);
             if (stroke.fill.isValid())
-                painter.fillRect(box, stroke.fill);
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(box.adjusted(0, 0, -1, -1));
+                fill(box, stroke.fill);
+            fill(QRect(box.left(), box.top(), box.width(), 1), stroke.pen);
+            fill(QRect(box.left(), box.bottom(), box.width(), 1), stroke.pen);
+            fill(QRect(box.left(), box.top(), 1, box.height()), stroke.pen);
+            fill(QRect(box.right(), box.top(), 1, box.height()), stroke.pen);
+        } else if (stroke.from.x() == stroke.to.x() || stroke.from.y() == stroke.to.y()) {
+            fill(spanning(stroke.from, stroke.to), stroke.pen);
         } else {
+            painter.setClipRect(clip);
+            painter.setPen(QPen(stroke.pen, 0)); // cosmetic: one device pixel
             painter.drawLine(stroke.from, stroke.to);
+            painter.setClipping(false);
         }
     }
-    painter.setClipping(false);
 }
 
 QImage FormWidget::drawing() const

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 
@@ -342,6 +343,27 @@ void TestRuntime::boxesAndLinesDrawExactPixels()
     QCOMPARE(lined.at(166, 60), rgb(kWhite));
     QCOMPARE(lined.at(168, 60), rgb(kWhite));
     QCOMPARE(lined.at(167, 101), rgb(kWhite));
+
+    // Every line and box as a one-pixel pen draws it: along either axis in either direction,
+    // slanted, and reaching beyond the window.
+    Sketch shapes;
+    shapes.setFillColor(kGreen);
+    shapes.Line(rt::LineKind::Box, 3000, 2000, 90000, 90000, kCrimson);
+    shapes.Line(rt::LineKind::Line, 600, 2800, 600, 300, kCrimson);
+    shapes.Line(rt::LineKind::Line, 4000, 900, 200, 900, kCrimson);
+    shapes.Line(rt::LineKind::Line, 300, 300, 2500, 1700, kCrimson);
+    QImage pen(shapes.drawing().size(), QImage::Format_RGB32);
+    pen.fill(QColor(rgb(kWhite)));
+    QPainter painter(&pen);
+    painter.setPen(QPen(QColor(rgb(kCrimson)), 0));
+    const QRect box(QPoint(200, 133), QPoint(6000, 6000));
+    painter.fillRect(box, QColor(rgb(kGreen)));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawLine(40, 187, 40, 20);
+    painter.drawLine(267, 60, 13, 60);
+    painter.drawLine(20, 20, 167, 113);
+    painter.end();
+    QCOMPARE(shapes.drawing(), pen);
 }
 
 void TestRuntime::drawingSurvivesResizeAndHiding()
