@@ -386,9 +386,9 @@ int main(int argc, char* argv[])
     };
     std::vector<Program> programs = {
         {"game", {game}, nullptr, nullptr, nullptr},
-        {"bare window with a label", {bare}, nullptr, nullptr, nullptr},
-        {"bare window with the title's texts", {bare, "--title-texts"}, nullptr, nullptr, nullptr},
-        {"bare window without text", {bare, "--no-text"}, nullptr, nullptr, nullptr},
+        {"bare window, a label", {bare}, nullptr, nullptr, nullptr},
+        {"bare window, the title's texts", {bare, "--title-texts"}, nullptr, nullptr, nullptr},
+        {"bare window, no text", {bare, "--no-text"}, nullptr, nullptr, nullptr},
     };
     std::vector<std::string> names; // the figures keep pointers into these
     names.reserve(programs.size() * 3);
@@ -398,13 +398,13 @@ int main(int argc, char* argv[])
         names.push_back(std::string("start-up to the first frame: ") + program.name);
         program.frame = &figure(names.back().c_str(), "ms");
     }
-    Figure& startRatio = figure("first frame: game / bare window with a label", "ratio");
-    Figure& floorRatio = figure("first frame: game / bare window without text", "ratio");
+    Figure& startRatio = figure("first frame: game / bare window, a label", "ratio");
+    Figure& floorRatio = figure("first frame: game / bare window, no text", "ratio");
     for (Program& program : programs) {
         names.push_back(std::string("peak memory: ") + program.name);
         program.memory = &figure(names.back().c_str(), "MiB");
     }
-    Figure& rssDifference = figure("peak memory: game - bare window with a label", "MiB");
+    Figure& rssDifference = figure("peak memory: game - bare window, a label", "MiB");
     Figure& titleWakeups = figure("idle: wakeups of the title screen", "count");
     const size_t outOfProcess = figures.size(); // measured unless --games-only
     if (!gamesOnly) {
