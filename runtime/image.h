@@ -27,11 +27,11 @@ struct ImageRow
     const char* description = nullptr;
 };
 
-// A picture at its natural size or stretched to the control; transparent pixels show what
-// lies beneath.
 // The picture's pixels at one density as an image that reads the compiled-in data in place.
 QImage pictureImage(const PictureData& data);
 
+// A picture at its natural size or stretched to the control; transparent pixels show what
+// lies beneath.
 class ImageWidget : public QWidget
 {
     Q_OBJECT

@@ -272,7 +272,6 @@ void TestTitle::screenReadersCanReadEveryControl()
     QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Click to Guess the Results"));
 }
 
-
 // The title's texts as the build drew them stand in for the texts in the first frame, and only
 // where they match what the labels draw on this machine: once the frame is out, a drawing made
 // for another font or rendering is painted over, and one for another screen is never used.
@@ -293,10 +292,14 @@ void TestTitle::textsDrawnAheadOfTime()
     QFETCH(bool, used);
     QFETCH(bool, paintedAgain);
     forms::instances::releaseForms();
+    // Shows the title until its first frame is out and what comes right after it is done,
+    // with any paint that that asks for.
     const auto show = [](forms::frmVorlan& title) {
+        bool after = false;
+        title.afterFirstFrame([&after] { after = true; });
         title.Show();
-        QVERIFY(QTest::qWaitForWindowExposed(title.widget()));
-        QTest::qWait(200); // the first frame, what follows it, and any paint that it asks for
+        QTRY_VERIFY(after);
+        QCoreApplication::sendPostedEvents();
     };
 
     // What the labels draw on this machine, and how often a title updates its window to show
@@ -323,11 +326,8 @@ void TestTitle::textsDrawnAheadOfTime()
     QVERIFY(name != texts.end());
     if (change == QLatin1String("family"))
         name->family = rt::fontFamily() == QLatin1String("Lato") ? "Arial Black" : "Lato";
-    if (change == QLatin1String("ratio")) {
+    if (change == QLatin1String("ratio"))
         name->ratio = int(ratio) * 2;
-        name->width *= 2;
-        name->height *= 2;
-    }
     // A drawing in one colour, which no text looks like.
     const std::uint32_t runs[] = {std::uint32_t(name->width * name->height), 0x123456};
     if (change == QLatin1String("pixels") || change == QLatin1String("ratio"))
