@@ -46,14 +46,19 @@ public:
         label->installEventFilter(this);
     }
 
+    // The drawing's pixels, made once; null if they do not fill its size.
+    const QImage& image()
+    {
+        if (m_image.isNull())
+            m_image = prerenderedImage(m_text);
+        return m_image;
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* label = static_cast<QLabel*>(watched);
-        if (event->type() != QEvent::Paint || label->devicePixelRatioF() != m_text.ratio)
-            return false;
-        if (m_image.isNull())
-            m_image = prerenderedImage(m_text);
-        if (m_image.isNull())
+        if (event->type() != QEvent::Paint || label->devicePixelRatioF() != m_text.ratio ||
+            image().isNull())
             return false;
         QPainter(label).drawImage(QPoint(0, 0), m_image);
         return true;
@@ -76,9 +81,10 @@ void Label::build(const Row& row, FormWidget& form)
     m_label->setWordWrap(true);
     m_label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_font = row.font;
+    const QRect place = twipsRect(row.left, row.top, row.width, row.height);
     // A drawing made ahead of time for this label, its text, its size and this screen.
     const double ratio = form.devicePixelRatioF();
-    const QSize pixels = twipsRect(row.left, row.top, row.width, row.height).size() * ratio;
+    const QSize pixels = place.size() * ratio;
     const PrerenderedText* drawn = nullptr;
     for (const std::span<const PrerenderedText> texts : g_prerendered)
         for (const PrerenderedText& text : texts)
@@ -88,9 +94,8 @@ void Label::build(const Row& row, FormWidget& form)
     if (drawn) {
         // Its family, taken on trust until the first frame is out: asking the font database
         // which one this machine has builds it, which takes longer than the rest of the frame.
-        m_prerendered = drawn;
         m_label->setFont(designFont(row.font, QString::fromUtf8(drawn->family)));
-        m_prerenderedPaint = new PrerenderedPaint(*drawn, m_label);
+        m_prerendered = new PrerenderedPaint(*drawn, m_label);
         QObject::connect(
             &form, &FormWidget::firstFrameShown, m_label, [this] { checkPrerendered(); },
             Qt::SingleShotConnection);
@@ -104,7 +109,7 @@ void Label::build(const Row& row, FormWidget& form)
     m_label->setAutoFillBackground(row.backStyle == BackStyle::Opaque);
     // A label ignores the mouse; the press stops here all the same.
     m_label->setAttribute(Qt::WA_NoMousePropagation);
-    m_label->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    m_label->setGeometry(place);
     bind(m_label, row.name, row.description, row.visible);
     m_form = &form;
     m_announce = row.announce;
@@ -133,10 +138,11 @@ QString Label::Caption() const
 // it is painted again.
 void Label::checkPrerendered()
 {
-    const PrerenderedText* drawn = m_prerendered;
-    if (!drawn || dropPrerendered())
+    if (!m_prerendered)
         return;
-    const QImage shown = prerenderedImage(*drawn);
+    const QImage shown = m_prerendered->image();
+    if (dropPrerendered())
+        return;
     const QImage real =
         m_form->grab(m_label->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
     if (real != shown)
@@ -149,8 +155,7 @@ bool Label::dropPrerendered()
 {
     if (!m_prerendered)
         return false;
-    m_prerendered = nullptr;
-    delete std::exchange(m_prerenderedPaint, nullptr);
+    delete std::exchange(m_prerendered, nullptr);
     const QFont font = designFont(m_font);
     if (font == m_label->font())
         return false;

@@ -79,8 +79,8 @@ private:
 
     QLabel* m_label = nullptr;
     FontSpec m_font;
-    const PrerenderedText* m_prerendered = nullptr;
-    PrerenderedPaint* m_prerenderedPaint = nullptr;
+    // The drawing the label shows until its first frame is out; a child of the label.
+    PrerenderedPaint* m_prerendered = nullptr;
     FormWidget* m_form = nullptr;
     QString m_context;
     bool m_announce = false;
