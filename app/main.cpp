@@ -1,4 +1,3 @@
-#include "app/prerendered.h"
 #include "application.h"
 #include "display.h"
 #include "forms/instances.h"
@@ -12,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -37,19 +37,17 @@ int main(int argc, char* argv[])
         std::printf("vorlan-cup %s\n", VORLAN_VERSION);
         return 0;
     }
-    if (const std::string missing = app::missingDisplay(); !missing.empty()) {
-        std::fprintf(stderr, "%s\n", missing.c_str());
-        return 2;
-    }
+    app::choosePlatform();
 
     // A write to an X server that has gone must fail and let the toolkit say so and end the
     // program, not kill it silently with SIGPIPE first.
     std::signal(SIGPIPE, SIG_IGN);
 
+    std::optional<app::PlatformStart> start(std::in_place);
     QApplication application(argc, argv);
+    start.reset();
     app::setUpApplication();
     const rt::Program program(forms::kProgramTitle);
-    rt::Label::usePrerendered({app::titleTexts1x, app::titleTexts2x});
 
     rt::runHandler([] {
         forms::instances::frmVorlan().afterFirstFrame(app::setWindowIcons);

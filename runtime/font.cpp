@@ -27,11 +27,7 @@ QString fontFamily()
 
 QFont designFont(const FontSpec& spec)
 {
-    return designFont(spec, fontFamily());
-}
-
-QFont designFont(const FontSpec& spec, const QString& family)
-{
+    const QString family = fontFamily();
     QFont font(family);
     font.setPixelSize(pointsToPixels(spec.points));
     // "Arial Black" is a black face at any weight; the stand-in has to ask for its black face.

@@ -13,7 +13,5 @@ QString fontFamily();
 
 // The font of a design row, sized in pixels so that it keeps its size in twips on any screen.
 QFont designFont(const FontSpec& spec);
-// The same in the given family (one of the two above), without asking the font database.
-QFont designFont(const FontSpec& spec, const QString& family);
 
 } // namespace rt

@@ -1,5 +1,6 @@
 # Shared by scripts/play and scripts/test: the Debian packages each needs, installed when
-# missing, and the build.
+# missing, and the build. Elsewhere (no apt-get), they build with what is installed, and CMake
+# says what is missing.
 
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -9,10 +10,16 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
 # The Debian package's tools: cpack asks `file` which binaries to pass to dpkg-shlibdeps.
 PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi valgrind
-    "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-14-dev)
+    "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-dev)
+# libclang-rt-dev is the runtime (libFuzzer, sanitizers) of the clang that clang installs.
 
-# Installs the packages that are not installed yet (as root, or through sudo).
+# Installs the packages that are not installed yet (as root, or through sudo), on a machine
+# with Debian's package tools.
 need_packages() {
+    if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+        echo "No apt-get here: building with what is installed."
+        return
+    fi
     local missing=()
     for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -28,10 +35,26 @@ need_packages() {
 }
 
 # build DIR [CMAKE OPTIONS...]: configures with the options given (the build folder keeps
-# those of earlier runs), then rebuilds only what changed.
+# those of earlier runs), then rebuilds only what changed. CMake's own output shows only when it
+# fails. Ninja where it is installed.
 build() {
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir"
+    build_from . "$@"
+}
+
+# build_from SOURCE DIR [CMAKE OPTIONS...]: the same for another CMake project of the tree.
+build_from() {
+    local source=$1 dir=$2 log
+    shift 2
+    command -v cmake >/dev/null || {
+        echo "CMake is missing: install CMake 3.25 or later (Debian and Ubuntu: cmake)." >&2
+        return 1
+    }
+    local generator=()
+    [ -f "$dir/CMakeCache.txt" ] || ! command -v ninja >/dev/null || generator=(-G Ninja)
+    log=$(cmake -S "$source" -B "$dir" "${generator[@]}" "$@" 2>&1) || {
+        echo "$log" >&2
+        return 1
+    }
+    grep '^vorlan-cup: ' <<<"$log" >&2 || true
+    cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
 }

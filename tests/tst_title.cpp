@@ -1,4 +1,3 @@
-#include "app/prerendered.h"
 #include "forms/game/frmGame.h"
 #include "forms/instances.h"
 #include "forms/title/frmVorlan.h"
@@ -15,9 +14,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
+#include <cstdlib>
 
 namespace {
 
@@ -55,28 +52,6 @@ bool isCrimson(QRgb p)
     return qRed(p) > 70 && qGreen(p) < 50 && qBlue(p) < 50;
 }
 
-// Counts how often a window brings what changed in it to the screen.
-struct UpdateCount : QObject
-{
-    explicit UpdateCount(QWidget* window) { window->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        updates += event->type() == QEvent::UpdateRequest;
-        return false;
-    }
-    int updates = 0;
-};
-
-// The labels of the title built from now on show these drawings where they match.
-struct Prerendered
-{
-    explicit Prerendered(std::vector<std::span<const rt::PrerenderedText>> texts)
-    {
-        rt::Label::usePrerendered(std::move(texts));
-    }
-    ~Prerendered() { rt::Label::usePrerendered({}); }
-};
-
 const QRgb kPurple = qRgb(62, 52, 104);
 const QRgb kGrey = qRgb(171, 171, 171);
 const QRgb kGold = qRgb(244, 209, 11);
@@ -99,8 +74,6 @@ private slots:
     void whatThePlayerSees();
     void textsAreHeavyAndSizedInTwips();
     void screenReadersCanReadEveryControl();
-    void textsDrawnAheadOfTime_data();
-    void textsDrawnAheadOfTime();
 };
 
 void TestTitle::init()
@@ -270,84 +243,6 @@ void TestTitle::screenReadersCanReadEveryControl()
     QAccessibleInterface* words =
         QAccessible::queryAccessibleInterface(surface->findChild<QWidget*>("lblClickToGuess"));
     QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Click to Guess the Results"));
-}
-
-// The title's texts as the build drew them stand in for the texts in the first frame, and only
-// where they match what the labels draw on this machine: once the frame is out, a drawing made
-// for another font or rendering is painted over, and one for another screen is never used.
-void TestTitle::textsDrawnAheadOfTime_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<bool>("used");
-    QTest::addColumn<bool>("paintedAgain");
-    QTest::newRow("as the build drew them") << QString() << true << false;
-    QTest::newRow("in other pixels") << "pixels" << true << true;
-    QTest::newRow("in another family") << "family" << true << true;
-    QTest::newRow("for another screen") << "ratio" << false << false;
-}
-
-void TestTitle::textsDrawnAheadOfTime()
-{
-    QFETCH(QString, change);
-    QFETCH(bool, used);
-    QFETCH(bool, paintedAgain);
-    forms::instances::releaseForms();
-    // Shows the title until its first frame is out and what comes right after it is done,
-    // with any paint that that asks for.
-    const auto show = [](forms::frmVorlan& title) {
-        bool after = false;
-        title.afterFirstFrame([&after] { after = true; });
-        title.Show();
-        QTRY_VERIFY(after);
-        QCoreApplication::sendPostedEvents();
-    };
-
-    // What the labels draw on this machine, and how often a title updates its window to show
-    // itself.
-    QImage real;
-    int updates = 0;
-    {
-        forms::frmVorlan title;
-        UpdateCount count(title.widget());
-        show(title);
-        real = title.widget()->grab().toImage();
-        updates = count.updates;
-    }
-
-    const double ratio = qApp->devicePixelRatio();
-    QVERIFY(ratio == 1 || ratio == 2);
-    const std::span<const rt::PrerenderedText> built =
-        ratio == 1 ? app::titleTexts1x : app::titleTexts2x;
-    QCOMPARE(built.size(), size_t(2));
-    std::vector<rt::PrerenderedText> texts(built.begin(), built.end());
-    const auto name = std::ranges::find_if(texts, [](const rt::PrerenderedText& text) {
-        return std::strcmp(text.control, "lblVorlanCup") == 0;
-    });
-    QVERIFY(name != texts.end());
-    if (change == QLatin1String("family"))
-        name->family = rt::fontFamily() == QLatin1String("Lato") ? "Arial Black" : "Lato";
-    if (change == QLatin1String("ratio"))
-        name->ratio = int(ratio) * 2;
-    // A drawing in one colour, which no text looks like.
-    const std::uint32_t runs[] = {std::uint32_t(name->width * name->height), 0x123456};
-    if (change == QLatin1String("pixels") || change == QLatin1String("ratio"))
-        name->runs = runs;
-    const Prerendered prerendered({texts});
-
-    forms::frmVorlan title;
-    auto* label = title.widget()->findChild<QLabel*>("lblVorlanCup");
-    // Before the first frame: the drawing where it is used, the text itself where it is not.
-    const QImage before = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QPoint inside = QPoint(label->width() / 2, 2) * ratio;
-    QCOMPARE(before.pixel(inside) == qRgb(0x12, 0x34, 0x56), used && change == "pixels");
-    if (used && change != QLatin1String("pixels"))
-        QCOMPARE(before, real.copy(QRect(label->geometry().topLeft() * ratio, before.size())));
-
-    UpdateCount count(title.widget());
-    show(title);
-    QCOMPARE(title.widget()->grab().toImage(), real);
-    QCOMPARE(count.updates, updates + (paintedAgain ? 1 : 0));
-    QCOMPARE(label->font(), rt::designFont(rt::FontSpec{26.25, 700, true}));
 }
 
 QTEST_MAIN(TestTitle)
