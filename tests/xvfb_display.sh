@@ -46,3 +46,21 @@ start_xvfb() {
     fi
     export DISPLAY=":$number"
 }
+
+# Every X client that a test calls is bounded: one that waits on a server that has stopped
+# answering ends the test with what it asked for (through USR1, which xvfb_session.sh turns into
+# a failure with a screenshot), instead of hanging it until ctest's timeout.
+X_CLIENT_SECONDS=${X_CLIENT_SECONDS:-30}
+bounded() { # command...
+    local status=0
+    timeout -k 5 "$X_CLIENT_SECONDS" "$@" || status=$?
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        echo "no answer in $X_CLIENT_SECONDS s to: $*" >&2
+        X_CLIENT_STUCK="$*"
+        kill -USR1 $$ 2>/dev/null || true
+    fi
+    return "$status"
+}
+for client in xwininfo xdotool xprop xdpyinfo wmctrl import compare convert identify; do
+    eval "$client() { bounded $client \"\$@\"; }"
+done

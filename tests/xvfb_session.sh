@@ -19,18 +19,38 @@ private_environment "$SESSION_HOME"
 
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # Stopped ones too; and whatever does not end in five seconds is killed.
+    for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null; done
+    for _ in $(seq 50); do
+        running=0
+        for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && running=1; done
+        [ $running -eq 0 ] && break
+        sleep 0.1
+    done
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$SESSION_HOME"
 }
 trap cleanup EXIT
 
 fail() {
+    trap '' USR1
     echo "FAIL: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$SHOTS/failure.png" 2>/dev/null &&
+    if [ -n "${PID:-}" ]; then
+        if kill -0 "$PID" 2>/dev/null; then
+            echo "The program (process $PID) was still running." >&2
+        else
+            local status=0
+            wait "$PID" 2>/dev/null || status=$?
+            echo "The program (process $PID) had ended, with status $status." >&2
+        fi
+    fi
+    [ -n "${DISPLAY:-}" ] && X_CLIENT_SECONDS=10 import -window root "$SHOTS/failure.png" 2>/dev/null &&
         echo "The screen as it was: $SHOTS/failure.png" >&2
     exit 1
 }
+# An X client that got no answer (see bounded in xvfb_display.sh).
+trap 'fail "the X server stopped answering"' USR1
 
 # For a test that reads the screen as a screen reader does: the accessibility bus, on the
 # session bus of the test's own that the script runs in (see xvfb_play.sh). Call after

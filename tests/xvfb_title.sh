@@ -8,24 +8,24 @@ game=$1
 title="Vorlan Cup 2001"
 
 # --help and --version answer, with or without a display.
-version=$(env -u DISPLAY "$game" --version) && [[ $version =~ ^vorlan-cup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+version=$(timeout -k 5 30 env -u DISPLAY "$game" --version) && [[ $version =~ ^vorlan-cup\ [0-9]+\.[0-9]+\.[0-9]+$ ]] ||
     fail "--version: '$version'"
-env -u DISPLAY "$game" --help | grep -q "^Usage: vorlan-cup \[--help | --version\]$" ||
-    fail "--help: '$(env -u DISPLAY "$game" --help 2>&1)'"
+timeout -k 5 30 env -u DISPLAY "$game" --help | grep -q "^Usage: vorlan-cup \[--help | --version\]$" ||
+    fail "--help: '$(timeout -k 5 30 env -u DISPLAY "$game" --help 2>&1)'"
 
 # Without a display the program says what is missing instead of aborting.
 status=0
-message=$(env -u DISPLAY "$game" 2>&1) || status=$?
+message=$(timeout -k 5 30 env -u DISPLAY "$game" 2>&1) || status=$?
 [ "$status" -eq 2 ] || fail "without a display: exit status $status"
 grep -q "no display was found" <<<"$message" || fail "without a display: '$message'"
 status=0
-message=$(DISPLAY=:999 "$game" 2>&1) || status=$?
+message=$(DISPLAY=:999 timeout -k 5 30 "$game" 2>&1) || status=$?
 [ "$status" -eq 2 ] && grep -q 'display ":999" cannot be opened' <<<"$message" ||
     fail "with a dead display: $status '$message'"
 
 # A Wayland session whose compositor does not answer, with no X display either.
 status=0
-message=$(env -u DISPLAY WAYLAND_DISPLAY=wayland-gone XDG_SESSION_TYPE=wayland "$game" 2>&1) ||
+message=$(timeout -k 5 30 env -u DISPLAY WAYLAND_DISPLAY=wayland-gone XDG_SESSION_TYPE=wayland "$game" 2>&1) ||
     status=$?
 [ "$status" -eq 2 ] && grep -q "neither Wayland nor X11 can be used" <<<"$message" ||
     fail "in a dead Wayland session: $status '$message'"
@@ -38,7 +38,7 @@ while time.time() < end: s.accept()[0].close()' "$XDG_RUNTIME_DIR/wayland-standi
 pids+=($!)
 for _ in $(seq "$WAIT_STEPS"); do [ -S "$XDG_RUNTIME_DIR/wayland-standin" ] && break; sleep 0.05; done
 status=0
-message=$(env -u DISPLAY WAYLAND_DISPLAY=wayland-standin timeout -k 5 30 "$game" 2>&1) || status=$?
+message=$(timeout -k 5 30 env -u DISPLAY WAYLAND_DISPLAY=wayland-standin "$game" 2>&1) || status=$?
 [ "$status" -eq 2 ] && grep -q "package qt6-wayland" <<<"$message" ||
     fail "in a Wayland session that Qt cannot use: $status '$message'"
 
