@@ -7,6 +7,8 @@
                           reader does when its user activates the window; prints its description
     a11y.py hear SECONDS  prints "listening" once it listens, then the first notification that
                           the game shows (what a screen reader says unasked), within SECONDS
+    a11y.py type NAME TEXT  puts TEXT into the text box on the screen named NAME
+    a11y.py click NAME    does the press action of the button on the screen named NAME
 """
 import sys
 import threading
@@ -71,6 +73,41 @@ def press(title):
     sys.exit("no window %r on the accessibility bus" % title)
 
 
+def find_showing(node, role, name):
+    if node is None or pyatspi.STATE_SHOWING not in node.getState().getStates():
+        return None
+    if node.getRoleName() == role and node.name == name:
+        return node
+    for child in node:
+        found = find_showing(child, role, name)
+        if found is not None:
+            return found
+    return None
+
+
+def control(role, name):
+    for _ in range(100):
+        for window in game():
+            found = find_showing(window, role, name)
+            if found is not None:
+                return found
+        time.sleep(0.1)
+    sys.exit("no %s %r on the screen" % (role, name))
+
+
+def type_into(name, text):
+    control("text", name).queryEditableText().setTextContents(text)
+
+
+def click(name):
+    actions = control("push button", name).queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i).lower() in ("press", "click"):
+            actions.doAction(i)
+            return
+    sys.exit("the button %r offers no press action" % name)
+
+
 def hear(seconds):
     def shown(event):
         source = event.source
@@ -101,6 +138,10 @@ def main():
         press(sys.argv[2])
     elif len(sys.argv) == 3 and sys.argv[1] == "hear":
         hear(float(sys.argv[2]))
+    elif len(sys.argv) == 4 and sys.argv[1] == "type":
+        type_into(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 3 and sys.argv[1] == "click":
+        click(sys.argv[2])
     else:
         sys.exit(__doc__)
 
