@@ -8,7 +8,8 @@
     a11y.py hear SECONDS  prints "listening" once it listens, then the first notification that
                           the game shows (what a screen reader says unasked), within SECONDS
     a11y.py type NAME TEXT  puts TEXT into the text box on the screen named NAME
-    a11y.py click NAME    does the press action of the button on the screen named NAME
+    a11y.py click NAME [WINDOW]  does the press action of the button on the screen named NAME
+                          (in the window with the title WINDOW)
 """
 import sys
 import threading
@@ -85,9 +86,11 @@ def find_showing(node, role, name):
     return None
 
 
-def control(role, name):
+def control(role, name, title=None):
     for _ in range(100):
         for window in game():
+            if title is not None and (window is None or window.name != title):
+                continue
             found = find_showing(window, role, name)
             if found is not None:
                 return found
@@ -99,8 +102,8 @@ def type_into(name, text):
     control("text", name).queryEditableText().setTextContents(text)
 
 
-def click(name):
-    actions = control("push button", name).queryAction()
+def click(name, title=None):
+    actions = control("push button", name, title).queryAction()
     for i in range(actions.nActions):
         if actions.getName(i).lower() in ("press", "click"):
             actions.doAction(i)
@@ -140,8 +143,8 @@ def main():
         hear(float(sys.argv[2]))
     elif len(sys.argv) == 4 and sys.argv[1] == "type":
         type_into(sys.argv[2], sys.argv[3])
-    elif len(sys.argv) == 3 and sys.argv[1] == "click":
-        click(sys.argv[2])
+    elif len(sys.argv) in (3, 4) and sys.argv[1] == "click":
+        click(*sys.argv[2:])
     else:
         sys.exit(__doc__)
 

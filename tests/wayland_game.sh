@@ -31,13 +31,18 @@ pids+=($weston_pid)
 pids+=($!)
 
 a11y() { timeout -k 5 60 /usr/bin/python3 "$here/a11y.py" "$@" || fail "a11y.py $*"; }
-# Waits up to ten seconds for a line to be on the screen, as a screen reader finds it.
-expect_on_screen() { # line
+# Waits up to ten seconds for a line to be on the screen (or, with "not", to be gone), as a
+# screen reader finds it.
+expect_on_screen() { # [not] line
+    local want=0
+    [ "$1" = not ] && want=1 && shift
     for _ in $(seq "$WAIT_STEPS"); do
-        a11y showing | grep -qxF "$1" && return 0
+        local found=1
+        a11y showing | grep -qxF "$1" && found=0
+        [ $found -eq $want ] && return 0
         sleep 0.05
     done
-    fail "not on the screen: '$1'"
+    fail "$([ $want -eq 1 ] && echo "still ")$([ $want -eq 0 ] && echo "not ")on the screen: '$1'"
 }
 
 log=$SHOTS/wayland-protocol.log
@@ -53,12 +58,16 @@ a11y type "Tolveys score" 3
 a11y type "Falders score" 5
 a11y click OK
 expect_on_screen $'label\tYeah right, put in a real score\t'
-a11y click OK
+a11y click OK VorlanCup2001
+expect_on_screen not $'label\tYeah right, put in a real score\t'
+quarter=0
 for guess in "7 3" "10 -4" "99 98" "7 3"; do
     set -- $guess
+    quarter=$((quarter + 1))
     a11y type "Tolveys score" "$1"
     a11y type "Falders score" "$2"
-    a11y click OK
+    a11y click OK "Vorlan Cup 2001"
+    expect_on_screen "label"$'\t'"Quarter $quarter, Tolveys: $1"$'\t'
 done
 expect_on_screen $'label\tTotal, Tolveys: 123\t'
 expect_on_screen $'label\tTotal, Falders: 100\t'

@@ -19,16 +19,18 @@ private_environment "$SESSION_HOME"
 
 pids=()
 cleanup() {
-    # Stopped ones too; and whatever does not end in five seconds is killed.
-    for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null; done
-    for _ in $(seq 50); do
-        running=0
-        for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && running=1; done
-        [ $running -eq 0 ] && break
-        sleep 0.1
-    done
-    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
+    # Stopped ones too; and whatever has not ended five seconds later is killed.
+    for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
+    (
+        trap - EXIT
+        sleep 5 &
+        wait $! # ends at once when the killer is killed itself
+        for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
+    ) >/dev/null 2>&1 &
+    local killer=$!
+    { wait "${pids[@]}" || true; } 2>/dev/null
+    kill "$killer" 2>/dev/null || true
+    { wait || true; } 2>/dev/null
     rm -rf "$SESSION_HOME"
 }
 trap cleanup EXIT
