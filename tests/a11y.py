@@ -27,6 +27,13 @@ def game():
     sys.exit("the game is not on the accessibility bus")
 
 
+def role_of(node):
+    # AT-SPI names this role "push button" up to Debian 12 and "button" after it.
+    if node.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+        return "push button"
+    return node.getRoleName()
+
+
 def text_of(node):
     try:
         return node.queryText().getText(0, -1)
@@ -39,7 +46,7 @@ def showing(node, out):
         return
     if pyatspi.STATE_SHOWING not in node.getState().getStates():
         return
-    out.append("\t".join([node.getRoleName(), node.name or "", text_of(node)]))
+    out.append("\t".join([role_of(node), node.name or "", text_of(node)]))
     for child in node:
         showing(child, out)
 
@@ -77,7 +84,7 @@ def press(title):
 def find_showing(node, role, name):
     if node is None or pyatspi.STATE_SHOWING not in node.getState().getStates():
         return None
-    if node.getRoleName() == role and node.name == name:
+    if role_of(node) == role and node.name == name:
         return node
     for child in node:
         found = find_showing(child, role, name)
@@ -136,7 +143,7 @@ def main():
         for window in game():
             node = focused(window)
             if node is not None:
-                print("\t".join([node.getRoleName(), node.name or ""]))
+                print("\t".join([role_of(node), node.name or ""]))
     elif len(sys.argv) == 3 and sys.argv[1] == "press":
         press(sys.argv[2])
     elif len(sys.argv) == 3 and sys.argv[1] == "hear":
