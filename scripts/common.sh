@@ -46,10 +46,17 @@ build() {
 build_from() {
     local source=$1 dir=$2 log
     shift 2
-    command -v cmake >/dev/null || {
-        echo "CMake is missing: install CMake 3.25 or later (Debian and Ubuntu: cmake)." >&2
+    local missing=()
+    command -v cmake >/dev/null || missing+=("CMake 3.25 or later (Debian and Ubuntu: cmake)")
+    command -v ninja >/dev/null || command -v make >/dev/null ||
+        missing+=("a build tool, Ninja or make (Debian and Ubuntu: ninja-build)")
+    [ -n "${CXX:-}" ] || command -v c++ >/dev/null || command -v g++ >/dev/null ||
+        command -v clang++ >/dev/null || missing+=("a C++20 compiler (Debian and Ubuntu: g++)")
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "vorlan-cup cannot be built here; this is missing:" >&2
+        printf '  %s\n' "${missing[@]}" >&2
         return 1
-    }
+    fi
     local generator=()
     [ -f "$dir/CMakeCache.txt" ] || ! command -v ninja >/dev/null || generator=(-G Ninja)
     log=$(cmake -S "$source" -B "$dir" "${generator[@]}" "$@" 2>&1) || {
