@@ -56,7 +56,6 @@ bounded() { # command...
     timeout -k 5 "$X_CLIENT_SECONDS" "$@" || status=$?
     if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
         echo "no answer in $X_CLIENT_SECONDS s to: $*" >&2
-        X_CLIENT_STUCK="$*"
         kill -USR1 $$ 2>/dev/null || true
     fi
     return "$status"
