@@ -72,9 +72,9 @@ done
 expect_on_screen $'label\tTotal, Tolveys: 123\t'
 expect_on_screen $'label\tTotal, Falders: 100\t'
 
-grep -q 'xdg_toplevel@[0-9]*\.set_title("Vorlan Cup 2001")' "$log" ||
+grep -q 'xdg_toplevel[@#][0-9]*\.set_title("Vorlan Cup 2001")' "$log" ||
     fail "no Wayland window titled 'Vorlan Cup 2001' (see $log)"
-[ "$(grep -c 'wl_surface@[0-9]*\.attach(wl_buffer@' "$log")" -ge 10 ] ||
+[ "$(grep -c 'wl_surface[@#][0-9]*\.attach(wl_buffer[@#]' "$log")" -ge 10 ] ||
     fail "the game's drawings did not reach the compositor (see $log)"
 kill -0 $PID 2>/dev/null || fail "the game ended before it was closed"
 kill $PID
