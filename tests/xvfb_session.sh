@@ -18,18 +18,24 @@ SESSION_HOME=$(mktemp -d)
 private_environment "$SESSION_HOME"
 
 pids=()
+# Whether a process runs (a zombie, ended and not yet waited for, does not).
+running() { # pid
+    local stat
+    { read -r stat <"/proc/$1/stat"; } 2>/dev/null || return 1
+    stat=${stat##*) }
+    [ "${stat%% *}" != Z ]
+}
 cleanup() {
     # Stopped ones too; and whatever has not ended five seconds later is killed.
+    local pid left
     for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
-    (
-        trap - EXIT
-        sleep 5 &
-        wait $! # ends at once when the killer is killed itself
-        for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
-    ) >/dev/null 2>&1 &
-    local killer=$!
-    { wait "${pids[@]}" || true; } 2>/dev/null
-    kill "$killer" 2>/dev/null || true
+    for _ in $(seq 50); do
+        left=0
+        for pid in "${pids[@]}"; do running "$pid" && left=1 || true; done
+        [ $left -eq 0 ] && break
+        sleep 0.1
+    done
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     { wait || true; } 2>/dev/null
     rm -rf "$SESSION_HOME"
 }
