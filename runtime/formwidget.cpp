@@ -2,7 +2,6 @@
 
 #include "runtime/control.h"
 #include "runtime/focusring.h"
-#include "runtime/program.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -165,18 +164,14 @@ void FormWidget::keyPressEvent(QKeyEvent* event)
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && m_defaultButton && m_defaultButton->isVisible() && m_defaultButton->isEnabled()) {
         event->accept();
-        // A held key presses the button once: its repeats would close each message the press
-        // brings up and press again.
-        if (!Program::isKeyRepeat(*event))
-            m_defaultButton->click();
+        m_defaultButton->click();
         return;
     }
     // A form without a default button takes Enter and Space as a click on its surface, so
     // that a player without a mouse gets as far as one with it.
     if ((enter || event->key() == Qt::Key_Space) && takesKeysAsClicks()) {
         event->accept();
-        if (!Program::isKeyRepeat(*event))
-            emit clicked();
+        emit clicked();
         return;
     }
     QWidget::keyPressEvent(event);

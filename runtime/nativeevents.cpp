@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 
@@ -77,6 +78,17 @@ bool KeyRepeatFilter::nativeEventFilter(const QByteArray& type, void* message, q
     state.down = true;
     state.pressed = key->time;
     return false;
+}
+
+bool KeyRepeatFilter::eventFilter(QObject* target, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !target->isWidgetType())
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    const bool presses = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
+                         (key.key() == Qt::Key_Space && !qobject_cast<QLineEdit*>(target));
+    auto* widget = static_cast<QWidget*>(target);
+    return presses && qobject_cast<FormWidget*>(widget->window()) && isRepeat(key);
 }
 
 bool KeyRepeatFilter::isRepeat(const QKeyEvent& event) const

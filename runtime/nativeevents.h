@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QObject>
 
 #include <array>
 #include <cstdint>
@@ -18,17 +19,23 @@ public:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 };
 
-// Tells a held key's repeats from new presses on X11. Qt marks a repeat by the release that
-// comes with it; but when a held Enter closes a message box, the next release goes to the
-// closed box or to no window of ours, and Qt passes the press after it on as a new one. Here
-// every key event of the program's connection counts, whichever window it was meant for.
-class KeyRepeatFilter : public QAbstractNativeEventFilter
+// A held key presses a form's control once: the repeats of Enter and Space never reach a form
+// (a button, the form itself, or the default button through a text box), except where Space
+// types. A message box takes them, so that a held Enter closes the message it brought up.
+//
+// Qt marks a repeat by the release that comes with it; but when a held Enter closes a message
+// box, the next release goes to the closed box or to no window of ours, and Qt passes the
+// press after it on as a new one. So on X11 every key event of the program's connection
+// counts, whichever window it was meant for.
+class KeyRepeatFilter : public QObject, public QAbstractNativeEventFilter
 {
 public:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
-    bool isRepeat(const QKeyEvent& event) const;
+    bool eventFilter(QObject* target, QEvent* event) override;
 
 private:
+    bool isRepeat(const QKeyEvent& event) const;
+
     struct Key
     {
         bool down = false;

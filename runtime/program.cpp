@@ -7,7 +7,6 @@
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QPixmapCache>
 
 namespace rt {
@@ -79,6 +78,7 @@ Program::Program(const QString& title)
     QAccessible::installFactory(accessibleFor);
     QCoreApplication::instance()->installNativeEventFilter(&m_blockedClose);
     QCoreApplication::instance()->installNativeEventFilter(&m_keyRepeats);
+    QCoreApplication::instance()->installEventFilter(&m_keyRepeats);
     // Nothing goes into Qt's pixmap cache (the window icons, the button's bevel): the few
     // pixmaps are cheap to make again, and a cache that holds any wakes the program every
     // half minute to age them, however long nobody plays.
@@ -89,6 +89,7 @@ Program::Program(const QString& title)
 Program::~Program()
 {
     QPixmapCache::setCacheLimit(m_pixmapCacheLimit);
+    QCoreApplication::instance()->removeEventFilter(&m_keyRepeats);
     QCoreApplication::instance()->removeNativeEventFilter(&m_keyRepeats);
     QCoreApplication::instance()->removeNativeEventFilter(&m_blockedClose);
     QAccessible::removeFactory(accessibleFor);
@@ -98,11 +99,6 @@ Program::~Program()
 QString Program::title()
 {
     return s_current ? s_current->m_title : QString();
-}
-
-bool Program::isKeyRepeat(const QKeyEvent& event)
-{
-    return s_current ? s_current->m_keyRepeats.isRepeat(event) : event.isAutoRepeat();
 }
 
 } // namespace rt

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class QKeyEvent;
-
 namespace rt {
 
 // What the runtime sets up once for the whole program, from right after the QApplication is
@@ -23,8 +21,6 @@ public:
 
     // The caption of every message box; empty while no program is set up.
     static QString title();
-    // Whether a key press is a held key's repeat rather than a new press.
-    static bool isKeyRepeat(const QKeyEvent& event);
 
 private:
     static Program* s_current;

@@ -47,6 +47,26 @@ pixel() { # shot x y
 }
 
 FORM_GREY='#EFEFEF'
+# A refused guess with Enter held down (where the focus is): the first press refuses it, the
+# first repeat closes the message, and the other repeats do nothing. One message shows, none is
+# left open. Each message box is a new window, and the window manager makes a frame for it:
+# two windows for the one message.
+hold_enter() { # where
+    xev -root -event substructure >"$SHOTS/held-enter-$1.log" 2>&1 &
+    local xev=$!
+    pids+=($xev)
+    sleep 0.3 # xev is listening
+    xdotool keydown Return
+    sleep 1.5 # about twenty repeats
+    xdotool keyup Return
+    wait_for_windows VorlanCup2001 0
+    wait_for_focus "$game_window"
+    kill $xev
+    local created
+    created=$(grep -c '^CreateNotify' "$SHOTS/held-enter-$1.log")
+    [ "$created" -eq 2 ] ||
+        fail "held Enter ($1): $created windows made, where one message makes two"
+}
 # The title, as a screen reader presents it: its description says how to start, and its press
 # action opens the game.
 setsid "$game" 2>>"$SHOTS/program.log" &
@@ -76,6 +96,10 @@ shoot play-2-field
 expect_on_screen $'label\tTolveys\t'
 expect_on_screen $'label\tQuarter\t'
 expect_not_on_screen $'label\tClick the OK button to Start\t'
+# Enter held on the button, which keeps the focus: the boxes show 0 and 0, which it refuses.
+hold_enter button
+expect_focus $'push button\tOK'
+expect_on_screen $'text\tTolveys score\t'
 
 # The field stays when the window grows; the new area shows the form's colour.
 xdotool windowsize --sync "$game_window" 900 650 || true
@@ -102,26 +126,15 @@ wait_for_focus "$game_window"
 # Back in the box where Enter was pressed.
 expect_focus $'text\tFalders score'
 
-# Another refused guess, with Enter held down: the first press refuses it, the first repeat
-# closes the message, and the other repeats do nothing. One message shows, none is left open.
-xev -root -event substructure >"$SHOTS/held-enter.log" 2>&1 &
-pids+=($!)
+# Another refused guess, with Enter held down in the box.
 xdotool key shift+Tab ctrl+a
 xdotool type -- 2
 xdotool key Tab ctrl+a
 xdotool type -- 6
-xdotool keydown Return
-sleep 1.5 # about twenty repeats
-xdotool keyup Return
-wait_for_windows VorlanCup2001 0
-wait_for_focus "$game_window"
+hold_enter box
 expect_on_screen $'text\tTolveys score\t'
 expect_on_screen $'text\tFalders score\t'
 expect_focus $'text\tFalders score'
-# Each message box is a new window, and the window manager makes a frame for it: two windows
-# for the one message.
-created=$(grep -c '^CreateNotify' "$SHOTS/held-enter.log")
-[ "$created" -eq 2 ] || fail "held Enter: $created windows made, where one message makes two"
 
 # Four quarters, typed.
 enter_guess 7 3
