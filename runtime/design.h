@@ -35,6 +35,9 @@ struct FontSpec
     bool italic = false;
 };
 
+// What a form's `Line` draws: a line between two points, or a box with those corners.
+enum class LineKind { Line, Box };
+
 enum class BackStyle { Opaque, Transparent };
 enum class FillStyle { Solid, Transparent };
 

@@ -103,10 +103,9 @@ void Form::Line(LineKind kind, float x1, float y1, float x2, float y2, Color col
     const QPoint a(twipsToPixels(x1, scale), twipsToPixels(y1, scale));
     const QPoint b(twipsToPixels(x2, scale), twipsToPixels(y2, scale));
 
-    Stroke stroke{.kind = Stroke::Kind::Line, .from = a, .to = b, .pen = toQColor(color)};
+    Stroke stroke{.kind = kind, .from = a, .to = b, .pen = toQColor(color)};
     if (kind == LineKind::Box) {
         const QRect box = spanning(a, b);
-        stroke.kind = Stroke::Kind::Box;
         stroke.from = box.topLeft();
         stroke.to = box.bottomRight();
         if (m_fillStyle == FillStyle::Solid)

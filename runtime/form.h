@@ -48,9 +48,6 @@ template <class F, class C> constexpr ControlRow<F> bind(C F::*control, const ty
     return Bound<F, C>{control, row};
 }
 
-// What `Line` draws: a line between two points, or a box with those corners.
-enum class LineKind { Line, Box };
-
 // A form of the runtime: a window with the controls of its design, a persistent drawing
 // beneath them, and the event handlers of the form class that derives from it.
 class Form

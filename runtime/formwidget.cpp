@@ -89,7 +89,7 @@ void FormWidget::render(QPainter& painter, const QRect& area) const
             if (!part.isEmpty())
                 painter.fillRect(part, colour);
         };
-        if (stroke.kind == Stroke::Kind::Box) {
+        if (stroke.kind == LineKind::Box) {
             const QRect box(stroke.from, stroke.to);
             if (stroke.fill.isValid())
                 fill(box, stroke.fill);

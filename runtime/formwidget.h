@@ -2,6 +2,8 @@
 
 // The window behind a form. The forms never include this header: they see rt::Form.
 
+#include "runtime/design.h"
+
 #include <QColor>
 #include <QPoint>
 #include <QRect>
@@ -20,8 +22,7 @@ namespace rt {
 // when it was drawn, so that what lay outside the window then never shows later.
 struct Stroke
 {
-    enum class Kind { Line, Box };
-    Kind kind = Kind::Line;
+    LineKind kind = LineKind::Line;
     QPoint from;
     QPoint to; // a box: from and to are its top-left and bottom-right pixels
     QColor pen;
