@@ -18,7 +18,7 @@ void CommandButton::build(const Row& row, FormWidget& form)
         m_button->setDefault(true);
         form.setDefaultButton(m_button);
     }
-    m_button->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    m_button->setGeometry(twipsRect(row.at));
     bind(m_button, row.name, nullptr, true);
 }
 

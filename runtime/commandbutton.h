@@ -10,14 +10,11 @@ namespace rt {
 
 class FormWidget;
 
-// A command button as designed. Positions and sizes in twips.
+// A command button as designed.
 struct CommandButtonRow
 {
     const char* name = "";
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    Placement at{};
     const char* text = "";
     FontSpec font{};
     // Its place in the form's focus order, from 0.

@@ -55,10 +55,10 @@ QColor resolve(const ColorSpec& spec, SystemColor fallback)
     return Qt::black;
 }
 
-QRect twipsRect(int left, int top, int width, int height)
+QRect twipsRect(const Placement& at)
 {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
+    return QRect(twipsToPixels(at.left), twipsToPixels(at.top), twipsToPixels(at.width),
+                 twipsToPixels(at.height));
 }
 
 QRect spanning(QPoint a, QPoint b)

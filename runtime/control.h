@@ -37,8 +37,8 @@ private:
 QColor toQColor(Color color);
 // A design colour as the screen shows it; `fallback` stands for the control's default.
 QColor resolve(const ColorSpec& spec, SystemColor fallback);
-// A rectangle given in twips, in pixels.
-QRect twipsRect(int left, int top, int width, int height);
+// A control's place on its form, in pixels.
+QRect twipsRect(const Placement& at);
 // The rectangle with two given corners, in either order, both corners included.
 QRect spanning(QPoint a, QPoint b);
 

@@ -27,6 +27,15 @@ struct ColorSpec
     SystemColor system = SystemColor::ButtonFace;
 };
 
+// Where a control lies on its form, in twips.
+struct Placement
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // Sizes in points; drawn at 20 twips per point.
 struct FontSpec
 {

@@ -56,9 +56,9 @@ void ImageWidget::paintEvent(QPaintEvent*)
 void Image::build(const Row& row, FormWidget& form)
 {
     auto* image = new ImageWidget(*row.picture, row.stretch, &form);
-    m_left = float(row.left);
-    m_top = float(row.top);
-    image->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    m_left = float(row.at.left);
+    m_top = float(row.at.top);
+    image->setGeometry(twipsRect(row.at));
     bind(image, row.name, row.description, row.visible);
 }
 

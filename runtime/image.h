@@ -11,14 +11,11 @@ namespace rt {
 
 class FormWidget;
 
-// An image as designed. Positions and sizes in twips.
+// An image as designed.
 struct ImageRow
 {
     const char* name = "";
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    Placement at{};
     bool visible = true;
     // The picture, compiled in (assets/pictures.h).
     const Picture* picture = nullptr;

@@ -22,7 +22,7 @@ void Label::build(const Row& row, FormWidget& form)
     m_label->setAutoFillBackground(row.backStyle == BackStyle::Opaque);
     // A label ignores the mouse; the press stops here all the same.
     m_label->setAttribute(Qt::WA_NoMousePropagation);
-    m_label->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    m_label->setGeometry(twipsRect(row.at));
     bind(m_label, row.name, row.description, row.visible);
     m_form = &form;
     m_announce = row.announce;

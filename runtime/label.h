@@ -10,14 +10,11 @@ namespace rt {
 
 class FormWidget;
 
-// A label as designed. Positions and sizes in twips.
+// A label as designed.
 struct LabelRow
 {
     const char* name = "";
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    Placement at{};
     const char* text = "";
     FontSpec font{};
     ColorSpec foreColor{};

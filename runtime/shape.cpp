@@ -21,7 +21,7 @@ void ShapeWidget::paintEvent(QPaintEvent*)
 void Shape::build(const Row& row, FormWidget& form)
 {
     auto* shape = new ShapeWidget(resolve(row.backColor, SystemColor::ButtonFace), &form);
-    shape->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    shape->setGeometry(twipsRect(row.at));
     bind(shape, row.name, row.description, true);
 }
 

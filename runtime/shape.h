@@ -9,14 +9,11 @@ namespace rt {
 
 class FormWidget;
 
-// A rectangle shape as designed: solid, no outline. Positions and sizes in twips.
+// A rectangle shape as designed: solid, no outline.
 struct ShapeRow
 {
     const char* name = "";
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    Placement at{};
     ColorSpec backColor{};
     const char* description = nullptr;
 };

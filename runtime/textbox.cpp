@@ -22,7 +22,7 @@ void TextBox::build(const Row& row, FormWidget& form)
     if (row.backColor.kind != ColorSpec::Kind::Default)
         palette.setColor(QPalette::Base, resolve(row.backColor, SystemColor::ButtonFace));
     m_edit->setPalette(palette);
-    m_edit->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    m_edit->setGeometry(twipsRect(row.at));
     bind(m_edit, row.name, row.description, row.visible);
 }
 

@@ -10,14 +10,11 @@ namespace rt {
 
 class FormWidget;
 
-// A one-line text box as designed. Positions and sizes in twips.
+// A one-line text box as designed.
 struct TextBoxRow
 {
     const char* name = "";
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    Placement at{};
     const char* text = "";
     FontSpec font{};
     ColorSpec foreColor{};

@@ -54,10 +54,7 @@ public:
     {
         static constexpr rt::ControlRow<Sketch> kControls[] = {
             rt::bind(&Sketch::lblNote, {.name = "lblNote",
-                                        .left = 0,
-                                        .top = 0,
-                                        .width = 900,
-                                        .height = 300,
+                                        .at = {0, 0, 900, 300},
                                         .text = "note",
                                         .font = {12, 400, false}}),
             rt::bind(&Sketch::tmrTick, {.name = "tmrTick"}),
