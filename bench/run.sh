@@ -11,5 +11,6 @@ XVFB_PID=
 trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$private"' EXIT
 private_environment "$private"
 start_xvfb
-"$build/bench/vorlan-bench" "${short[@]}" "$build/vorlan-cup" "$build/bench/bare-window" ||
+"$build/bench/vorlan-bench" "${short[@]}" "$build/vorlan-cup" "$build/bench/bare-window" \
+    "$build/assets/pictures" ||
     { status=$?; echo "Xvfb's output:" >&2; cat "$XVFB_LOG" >&2; exit $status; }
