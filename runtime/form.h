@@ -1,13 +1,8 @@
 #pragma once
 
-#include "runtime/commandbutton.h"
+#include "runtime/controls.h"
 #include "runtime/core/color.h"
 #include "runtime/design.h"
-#include "runtime/image.h"
-#include "runtime/label.h"
-#include "runtime/line.h"
-#include "runtime/shape.h"
-#include "runtime/textbox.h"
 #include "runtime/timer.h"
 
 #include <functional>

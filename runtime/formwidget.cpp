@@ -1,6 +1,5 @@
 #include "formwidget.h"
 
-#include "runtime/control.h"
 #include "runtime/focusring.h"
 
 #include <QCloseEvent>

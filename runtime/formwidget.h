@@ -4,6 +4,7 @@
 
 #include "runtime/design.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QPoint>
 #include <QRect>
@@ -11,11 +12,41 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
+class QPainter;
 class QPushButton;
 
 namespace rt {
+
+QColor toQColor(Color color);
+// A design colour as the screen shows it; `fallback` stands for the control's default.
+QColor resolve(const ColorSpec& spec, SystemColor fallback);
+// A control's place on its form, in pixels.
+QRect twipsRect(const Placement& at);
+// The rectangle with two given corners, in either order, both corners included.
+QRect spanning(QPoint a, QPoint b);
+
+// What a picture, a shape or a line shows: a widget that paints itself with a function and
+// tells screen readers its role (a picture is no empty pane).
+class Graphic : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using Paint = std::function<void(QPainter&, const QWidget&)>;
+    Graphic(QAccessible::Role role, Paint paint, QWidget* form);
+
+    QAccessible::Role role() const { return m_role; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QAccessible::Role m_role;
+    Paint m_paint;
+};
 
 // One thing that the form drew, in device pixels at the form's drawing scale: a line, or a box
 // with its outline and, if it has one, its fill. It keeps the part of the drawing that existed

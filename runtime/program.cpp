@@ -1,9 +1,6 @@
 #include "program.h"
 
 #include "runtime/formwidget.h"
-#include "runtime/image.h"
-#include "runtime/line.h"
-#include "runtime/shape.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -53,12 +50,8 @@ private:
 // Screen readers name pictures, shapes and lines by what they are, not as empty panes.
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
-    if (auto* widget = qobject_cast<ImageWidget*>(object))
-        return new QAccessibleWidget(widget, QAccessible::Graphic);
-    if (auto* widget = qobject_cast<ShapeWidget*>(object))
-        return new QAccessibleWidget(widget, QAccessible::Graphic);
-    if (auto* widget = qobject_cast<LineWidget*>(object))
-        return new QAccessibleWidget(widget, QAccessible::Separator);
+    if (auto* graphic = qobject_cast<Graphic*>(object))
+        return new QAccessibleWidget(graphic, graphic->role());
     if (auto* form = qobject_cast<FormWidget*>(object))
         return new FormAccessible(form);
     if (auto* news = qobject_cast<Announcement*>(object))

@@ -1,5 +1,4 @@
-#include "assets/pictures.h"
-#include "runtime/image.h"
+#include "runtime/form.h"
 
 #include <QImage>
 #include <QSet>
@@ -11,9 +10,8 @@ namespace {
 enum class Background { Opaque, TransparentWhite, Transparent };
 }
 Q_DECLARE_METATYPE(Background)
-Q_DECLARE_METATYPE(const rt::PictureData*)
 
-// The pictures compiled into the program, as the build renders them.
+// The pictures in the program's resources, as the build renders them.
 class TestPictures : public QObject
 {
     Q_OBJECT
@@ -26,7 +24,7 @@ private slots:
 
 void TestPictures::pictures_data()
 {
-    QTest::addColumn<const rt::PictureData*>("data");
+    QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("colours");
     QTest::addColumn<Background>("background");
@@ -35,39 +33,35 @@ void TestPictures::pictures_data()
     const QRgb purple = qRgb(62, 52, 104), grey = qRgb(171, 171, 171), white = qRgb(255, 255, 255);
     for (const int factor : {1, 2}) {
         const QString suffix = factor == 1 ? QString() : QStringLiteral("@2x");
-        const auto row = [&](const char* name, const rt::Picture& picture, QSize size, int colours,
-                             Background background, QRgb colour) {
+        const auto row = [&](const char* name, QSize size, int colours, Background background,
+                             QRgb colour) {
             QTest::addRow("%s%s", name, qPrintable(suffix))
-                << (factor == 1 ? &picture.normal : &picture.dense) << size * factor << colours
-                << background << colour;
+                << QStringLiteral(":/pictures/%1%2.png").arg(QLatin1String(name), suffix)
+                << size * factor << colours << background << colour;
         };
-        row("tolveys-emblem", assets::tolveysEmblem, {126, 126}, 128, Background::Opaque, purple);
-        row("falders-emblem", assets::faldersEmblem, {140, 155}, 128, Background::Opaque, grey);
-        row("seal", assets::seal, {216, 216}, 256, Background::TransparentWhite, white);
-        row("tolveys-win", assets::tolveysWin, {50, 50}, 256, Background::Opaque, white);
-        row("falders-marker", assets::faldersMarker, {72, 71}, 256, Background::Transparent, 0);
-        row("tolveys-marker", assets::tolveysMarker, {72, 64}, 256, Background::Transparent, 0);
+        row("tolveys-emblem", {126, 126}, 128, Background::Opaque, purple);
+        row("falders-emblem", {140, 155}, 128, Background::Opaque, grey);
+        row("seal", {216, 216}, 256, Background::TransparentWhite, white);
+        row("tolveys-win", {50, 50}, 256, Background::Opaque, white);
+        row("falders-marker", {72, 71}, 256, Background::Transparent, 0);
+        row("tolveys-marker", {72, 64}, 256, Background::Transparent, 0);
     }
 }
 
 void TestPictures::pictures()
 {
-    QFETCH(const rt::PictureData*, data);
+    QFETCH(QString, path);
     QFETCH(QSize, size);
     QFETCH(int, colours);
     QFETCH(Background, background);
     QFETCH(QRgb, colour);
 
-    QCOMPARE(data->pixels.size(), size_t(size.width() * size.height()));
-    const QImage picture = rt::pictureImage(*data);
+    const QImage picture(path);
     QCOMPARE(picture.size(), size);
     QCOMPARE(picture.format(), QImage::Format_Indexed8);
     QCOMPARE(picture.colorCount(), colours);
 
-    // Every pixel names an entry of the table; one transparent colour at most, and no
-    // half-transparent pixels.
-    QVERIFY(
-        std::ranges::all_of(data->pixels, [&](unsigned char index) { return index < colours; }));
+    // One transparent colour at most, and no half-transparent pixels.
     int transparentEntries = 0;
     for (const QRgb entry : picture.colorTable()) {
         QVERIFY(qAlpha(entry) == 0 || qAlpha(entry) == 255);
@@ -104,18 +98,27 @@ void TestPictures::pictures()
 // resampled smoothly, so that its edges blend into what lies around them.
 void TestPictures::onTheScreen()
 {
-    QWidget form;
-    form.setAutoFillBackground(true);
-    form.resize(100, 100);
-    rt::ImageWidget picture(assets::tolveysWin, false, &form);
-    picture.setGeometry(0, 0, 50, 50);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    struct Board : rt::Form
+    {
+        Board()
+            : rt::Form({.caption = "pictures", .clientWidth = 1500, .clientHeight = 1500})
+        {
+            static constexpr rt::ControlRow<Board> kControls[] = {
+                rt::bind(&Board::imgWin, {.name = "imgWin",
+                                          .at = {0, 0, 750, 750},
+                                          .picture = ":/pictures/tolveys-win.png"})};
+            build(*this, kControls);
+        }
+        rt::Image imgWin;
+    } form;
+    form.Show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.widget()));
 
-    const qreal scale = form.devicePixelRatioF();
-    const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage source =
-        rt::pictureImage(scale > 1 ? assets::tolveysWin.dense : assets::tolveysWin.normal);
+    const qreal scale = form.widget()->devicePixelRatioF();
+    const QImage shown =
+        form.imgWin.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage source(scale > 1 ? QStringLiteral(":/pictures/tolveys-win@2x.png")
+                            : QStringLiteral(":/pictures/tolveys-win.png"));
     source.setDevicePixelRatio(scale > 1 ? 2 : 1);
     QCOMPARE(shown.size(), QSize(50, 50) * scale);
     if (scale == 1 || scale == 2) {

@@ -1,6 +1,5 @@
 #include "frmGame.h"
 
-#include "assets/pictures.h"
 #include "forms/instances.h"
 #include "forms/palette.h"
 #include "runtime/core/convert.h"
@@ -99,7 +98,7 @@ std::span<const Row> frmGame::controls()
                  {.name = "imgSeal",
                   .at = {3840, 2280, 3240, 3240},
                   .visible = false,
-                  .picture = &assets::seal,
+                  .picture = ":/pictures/seal.png",
                   .description = "The champions' seal: Vorlan Cup, Tolveys 2001"}),
         rt::bind(&frmGame::lbl7, cell("lbl7", 10080, 6720, "Quarter 4, Falders")),
         rt::bind(&frmGame::lbl8, cell("lbl8", 9240, 6720, "Quarter 4, Tolveys")),
@@ -113,7 +112,7 @@ std::span<const Row> frmGame::controls()
                                     .y2 = 7320}),
         rt::bind(&frmGame::imgTolveysWin, {.name = "imgTolveysWin",
                                            .at = {5520, 6240, 750, 750},
-                                           .picture = &assets::tolveysWin,
+                                           .picture = ":/pictures/tolveys-win.png",
                                            .description = "The Tolveys win: their wolf's head"}),
         rt::bind(&frmGame::lblTolveyScore,
                  transparent(withText(heading(cell("lblTolveyScore", 9240, 4320, nullptr, kHeading),
@@ -134,12 +133,12 @@ std::span<const Row> frmGame::controls()
         rt::bind(&frmGame::imgFald, {.name = "imgFald",
                                      .at = {840, 1080, 1080, 1065},
                                      .visible = false,
-                                     .picture = &assets::faldersMarker,
+                                     .picture = ":/pictures/falders-marker.png",
                                      .description = "The Falders' marker"}),
         rt::bind(&frmGame::imgTolvey, {.name = "imgTolvey",
                                        .at = {840, 3240, 1080, 960},
                                        .visible = false,
-                                       .picture = &assets::tolveysMarker,
+                                       .picture = ":/pictures/tolveys-marker.png",
                                        .description = "The Tolveys' marker"}),
         rt::bind(&frmGame::lblInstructions, {.name = "lblInstructions",
                                              .at = {3360, 6960, 5055, 1215},

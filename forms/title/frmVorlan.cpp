@@ -1,6 +1,5 @@
 #include "frmVorlan.h"
 
-#include "assets/pictures.h"
 #include "forms/game/frmGame.h"
 #include "forms/instances.h"
 #include "forms/palette.h"
@@ -27,12 +26,12 @@ std::span<const Row> frmVorlan::controls()
         rt::bind(&frmVorlan::Image2,
                  {.name = "Image2",
                   .at = {480, 1200, 1935, 1815},
-                  .picture = &assets::tolveysEmblem,
+                  .picture = ":/pictures/tolveys-emblem.png",
                   .stretch = true,
                   .description = "Tolveys emblem: a gold animal head in profile"}),
         rt::bind(&frmVorlan::Image1, {.name = "Image1",
                                       .at = {3120, 960, 2100, 2325},
-                                      .picture = &assets::faldersEmblem,
+                                      .picture = ":/pictures/falders-emblem.png",
                                       .description = "Falders emblem: a crimson shield"}),
         rt::bind(&frmVorlan::lblClickToGuess, {.name = "lblClickToGuess",
                                                .at = {120, 3360, 5295, 1095},
