@@ -1,7 +1,6 @@
 #include "application.h"
 #include "display.h"
 #include "forms/instances.h"
-#include "forms/program.h"
 #include "forms/title/frmVorlan.h"
 #include "runtime/handler.h"
 #include "runtime/program.h"

@@ -103,6 +103,10 @@ public:
     bool takesKeysAsClicks() const { return !m_defaultButton; }
     // Tells a screen reader `text` unasked.
     void announce(const QString& text) { m_announcement->say(text); }
+    // A click on the form's surface, or the player's request to close its window, coming from
+    // elsewhere than the window's own events (a screen reader, the window manager).
+    void click() { emit clicked(); }
+    void requestClose() { emit closeRequested(); }
     // Whether firstFrameShown() has been emitted.
     bool firstFrameWasShown() const { return m_firstFrameShown; }
 

@@ -49,7 +49,7 @@ bool BlockedCloseFilter::nativeEventFilter(const QByteArray& type, void* message
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* form = qobject_cast<FormWidget*>(window);
         if (form && form->internalWinId() == request->window) {
-            emit form->closeRequested();
+            form->requestClose();
             return true;
         }
     }

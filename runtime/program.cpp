@@ -40,7 +40,7 @@ public:
             return;
         }
         // Answered first: the click runs from the event loop, as a real one does.
-        QMetaObject::invokeMethod(form(), &FormWidget::clicked, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(form(), &FormWidget::click, Qt::QueuedConnection);
     }
 
 private:

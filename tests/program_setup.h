@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/program.h"
+#include "forms/instances.h"
 #include "runtime/program.h"
 
 // What the game sets up for the whole program (the title of its message boxes, the roles that
