@@ -12,6 +12,7 @@
 //        vorlan-bench --games-only   (3 to 5 alone, for a profiler such as callgrind)
 
 #include "forms/instances.h"
+#include "frame_watch.h"
 #include "game_probe.h"
 #include "program_setup.h"
 #include "runtime/msgbox.h"
@@ -26,32 +27,21 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
-#include <xcb/damage.h>
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <tuple>
 #include <vector>
 
 extern char** environ;
 
 namespace {
-
-double seconds(clockid_t clock = CLOCK_MONOTONIC)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 // --- figures ----------------------------------------------------------------------------
 
@@ -94,96 +84,6 @@ void print(const std::vector<Figure>& figures)
 }
 
 // --- start-up and memory, out of process ------------------------------------------------
-
-// Watches the X display for the first window that a started program maps, and for the first
-// drawing inside it: that is the program's first frame on the screen.
-class FirstFrameWatch
-{
-public:
-    FirstFrameWatch()
-        : m_connection(xcb_connect(nullptr, nullptr))
-    {
-        if (xcb_connection_has_error(m_connection))
-            throw std::runtime_error("no X display");
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
-        std::free(xcb_damage_query_version_reply(
-            m_connection, xcb_damage_query_version(m_connection, 1, 1), nullptr));
-        const auto* damage = xcb_get_extension_data(m_connection, &xcb_damage_id);
-        if (!damage || !damage->present)
-            throw std::runtime_error("the X server lacks the DAMAGE extension");
-        m_damageEvent = damage->first_event + XCB_DAMAGE_NOTIFY;
-        // Damage on the root window reports drawing in every window on the screen.
-        xcb_damage_create(m_connection, xcb_generate_id(m_connection), m_root,
-                          XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
-        xcb_flush(m_connection);
-    }
-    ~FirstFrameWatch() { xcb_disconnect(m_connection); }
-
-    void drain(double forSeconds)
-    {
-        const double end = seconds() + forSeconds;
-        while (seconds() < end)
-            next(end);
-    }
-
-    // Seconds from `start` to the map of the first window mapped after it, and to the first
-    // drawing inside that window.
-    struct Times
-    {
-        double mapped;
-        double frame;
-    };
-    std::optional<Times> firstFrame(double start, double timeout)
-    {
-        const double end = start + timeout;
-        std::optional<xcb_rectangle_t> window;
-        double mapped = 0;
-        while (seconds() < end) {
-            xcb_generic_event_t* event = next(end);
-            if (!event)
-                continue;
-            const int type = event->response_type & 0x7f;
-            if (type == XCB_MAP_NOTIFY && !window) {
-                mapped = seconds() - start;
-                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-                xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(
-                    m_connection, xcb_get_geometry(m_connection, map->window), nullptr);
-                if (geometry)
-                    window = xcb_rectangle_t{geometry->x, geometry->y, geometry->width,
-                                             geometry->height};
-                std::free(geometry);
-            } else if (type == m_damageEvent && window) {
-                const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event);
-                const xcb_rectangle_t& a = damage->area;
-                const xcb_rectangle_t& w = *window;
-                if (a.x < w.x + w.width && w.x < a.x + a.width && a.y < w.y + w.height &&
-                    w.y < a.y + a.height) {
-                    std::free(event);
-                    return Times{mapped, seconds() - start};
-                }
-            }
-            std::free(event);
-        }
-        return std::nullopt;
-    }
-
-private:
-    xcb_generic_event_t* next(double until)
-    {
-        if (xcb_generic_event_t* event = xcb_poll_for_event(m_connection))
-            return event;
-        pollfd descriptor{xcb_get_file_descriptor(m_connection), POLLIN, 0};
-        const int wait = std::max(0, int((until - seconds()) * 1000));
-        poll(&descriptor, 1, std::min(wait, 50));
-        return xcb_poll_for_event(m_connection);
-    }
-
-    xcb_connection_t* m_connection;
-    xcb_window_t m_root;
-    int m_damageEvent;
-};
 
 struct Launch
 {

@@ -10,7 +10,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools
 # The Debian package's tools: cpack asks `file` which binaries to pass to dpkg-shlibdeps.
 PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(xvfb openbox xdotool wmctrl x11-utils imagemagick dbus-daemon at-spi2-core python3-pyatspi valgrind
-    weston qt6-wayland
+    weston qt6-wayland python3-fonttools fontconfig
     "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream clang libclang-rt-dev)
 # libclang-rt-dev is the runtime (libFuzzer, sanitizers) of the clang that clang installs.
 
