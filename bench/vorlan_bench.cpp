@@ -23,7 +23,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -192,8 +191,7 @@ public:
     // Milliseconds that one OK click with these guesses takes inside the program.
     double click(const char* home, const char* visiting)
     {
-        static_cast<QLineEdit*>(forms::child(m_game, "txtTolveyScore"))->setText(home);
-        static_cast<QLineEdit*>(forms::child(m_game, "txtFaldScore"))->setText(visiting);
+        forms::enterGuess(m_game, home, visiting);
         const double start = seconds();
         m_ok->click();
         m_clickEnded = seconds();

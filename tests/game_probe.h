@@ -4,7 +4,10 @@
 #include "runtime/focusring.h"
 #include "runtime/formwidget.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 namespace forms {
@@ -16,6 +19,30 @@ inline QWidget* child(const frmGame& game, const char* name)
     if (!widget)
         qFatal("no control %s", name);
     return widget;
+}
+
+// What the player does on the game form, and what a label or a box shows.
+inline void clickOK(const frmGame& game)
+{
+    QTest::mouseClick(child(game, "cmdOK"), Qt::LeftButton);
+}
+// Puts a guess into the two boxes, in place of what they held.
+inline void enterGuess(const frmGame& game, const QString& home, const QString& visiting)
+{
+    static_cast<QLineEdit*>(child(game, "txtTolveyScore"))->setText(home);
+    static_cast<QLineEdit*>(child(game, "txtFaldScore"))->setText(visiting);
+}
+inline void guess(const frmGame& game, const QString& home, const QString& visiting)
+{
+    enterGuess(game, home, visiting);
+    clickOK(game);
+}
+inline QString shown(const frmGame& game, const char* name)
+{
+    QWidget* widget = child(game, name);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    return static_cast<QLineEdit*>(widget)->text();
 }
 
 // The widgets of a form's controls: its children but for the focus ring and the screen

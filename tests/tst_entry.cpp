@@ -5,7 +5,6 @@
 #include "support.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -46,37 +45,20 @@ private slots:
     void theCelebrationWaitsWhileAMessageIsOpen();
 
 private:
-    QString text(const char* name) const;
+    QString text(const char* name) const { return forms::shown(*game, name); }
     QString boxes() const { return text("txtTolveyScore") + '|' + text("txtFaldScore"); }
-    QWidget* child(const char* name) const;
+    QWidget* child(const char* name) const { return forms::child(*game, name); }
     frmGameProbe::Variables variables() const { return frmGameProbe::variables(*game); }
-    void click() { QTest::mouseClick(child("cmdOK"), Qt::LeftButton); }
-    void guess(const QString& home, const QString& visiting);
+    void click() { forms::clickOK(*game); }
+    void guess(const QString& home, const QString& visiting)
+    {
+        forms::guess(*game, home, visiting);
+    }
     void startGame();
 
     forms::frmGame* game = nullptr;
     std::optional<MessageRecorder> messages;
 };
-
-QString TestEntry::text(const char* name) const
-{
-    QWidget* widget = child(name);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    return static_cast<QLineEdit*>(widget)->text();
-}
-
-QWidget* TestEntry::child(const char* name) const
-{
-    return forms::child(*game, name);
-}
-
-void TestEntry::guess(const QString& home, const QString& visiting)
-{
-    static_cast<QLineEdit*>(child("txtTolveyScore"))->setText(home);
-    static_cast<QLineEdit*>(child("txtFaldScore"))->setText(visiting);
-    click();
-}
 
 void TestEntry::startGame()
 {

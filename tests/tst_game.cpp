@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -98,9 +97,9 @@ void TestGame::startState()
     QVERIFY(frmGameProbe::variables(*game) ==
             (frmGameProbe::Variables{.intQuarter = 1, .intTolveyLeft = 840, .intFaldLeft = 840}));
 
-    QCOMPARE(static_cast<QLabel*>(child(*game, "lblQuarter"))->text(), QStringLiteral("1"));
+    QCOMPARE(forms::shown(*game, "lblQuarter"), QStringLiteral("1"));
     for (const char* name : {"txtTolveyScore", "txtFaldScore"})
-        QCOMPARE(static_cast<QLineEdit*>(child(*game, name))->text(), QStringLiteral("0"));
+        QCOMPARE(forms::shown(*game, name), QStringLiteral("0"));
 
     QStringList shown;
     for (QWidget* control : controlsOf(game->widget()))
@@ -307,13 +306,10 @@ void TestGame::textsAreReadableUnderLightAndDarkDesktops()
         game = &forms::instances::frmGame();
         game->Show();
         check(game->widget(), QStringLiteral("game"));
-        auto* ok = child(*game, "cmdOK");
-        QTest::mouseClick(ok, Qt::LeftButton);
+        forms::clickOK(*game);
         check(game->widget(), QStringLiteral("first click"));
         for (const int quarter : {1, 2, 3, 4}) {
-            static_cast<QLineEdit*>(child(*game, "txtTolveyScore"))->setText("7");
-            static_cast<QLineEdit*>(child(*game, "txtFaldScore"))->setText("3");
-            QTest::mouseClick(ok, Qt::LeftButton);
+            forms::guess(*game, "7", "3");
             if (quarter == 1)
                 check(game->widget(), QStringLiteral("second quarter"));
         }
@@ -337,12 +333,9 @@ void TestGame::theTotalsAreAnnounced()
     // What a screen reader hears: the notification's name each time it shows.
     ShowRecorder heard;
     news->installEventFilter(&heard);
-    QWidget* ok = child(*game, "cmdOK");
-    QTest::mouseClick(ok, Qt::LeftButton);
+    forms::clickOK(*game);
     for (const int quarter : {1, 2, 3, 4}) {
-        static_cast<QLineEdit*>(child(*game, "txtTolveyScore"))->setText("7");
-        static_cast<QLineEdit*>(child(*game, "txtFaldScore"))->setText("3");
-        QTest::mouseClick(ok, Qt::LeftButton);
+        forms::guess(*game, "7", "3");
         if (quarter < 4) {
             QCoreApplication::processEvents();
             QVERIFY(heard.names.isEmpty());

@@ -7,7 +7,6 @@
 #include "program_setup.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -56,13 +55,8 @@ private slots:
     void everyPhaseTakesEverySize();
 
 private:
-    void click() { QTest::mouseClick(forms::child(*game, "cmdOK"), Qt::LeftButton); }
-    void guess(const char* home, const char* visiting)
-    {
-        static_cast<QLineEdit*>(forms::child(*game, "txtTolveyScore"))->setText(home);
-        static_cast<QLineEdit*>(forms::child(*game, "txtFaldScore"))->setText(visiting);
-        click();
-    }
+    void click() { forms::clickOK(*game); }
+    void guess(const char* home, const char* visiting) { forms::guess(*game, home, visiting); }
     frmGameProbe::Variables variables() const { return frmGameProbe::variables(*game); }
 
     forms::frmGame* game;
