@@ -82,13 +82,11 @@ wait_for_windows "$title" 1
 
 # Both windows carry the application icon for title and task bars. The program sets it right
 # after its first frame: wait for it.
+has_icon() { xprop -id "$1" _NET_WM_ICON | grep -q "Icon ($2 x $2)"; } # window size
 check_icon() { # window what
+    wait_until has_icon "$1" 128 || true # the sizes that it lacks are named below
     local icon
-    for _ in $(seq "$WAIT_STEPS"); do
-        icon=$(xprop -id "$1" _NET_WM_ICON)
-        grep -q "Icon (128 x 128)" <<<"$icon" && break
-        sleep 0.05
-    done
+    icon=$(xprop -id "$1" _NET_WM_ICON)
     for size in 16 24 32 48 64 128; do
         grep -q "Icon ($size x $size)" <<<"$icon" || fail "$2 has no ${size}px icon"
     done

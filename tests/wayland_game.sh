@@ -14,15 +14,12 @@ unset DISPLAY
 # Weston names its headless back end "headless" from version 12 on, "headless-backend.so"
 # before.
 socket=wayland-vorlan
+weston_listens_or_ended() { [ -S "$XDG_RUNTIME_DIR/$socket" ] || ! kill -0 $weston_pid 2>/dev/null; }
 for backend in headless headless-backend.so; do
     timeout -k 5 600 weston --backend=$backend --socket=$socket --idle-time=0 \
         >"$SHOTS/weston.log" 2>&1 &
     weston_pid=$!
-    for _ in $(seq "$WAIT_STEPS"); do
-        [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-        kill -0 $weston_pid 2>/dev/null || break
-        sleep 0.05
-    done
+    wait_until weston_listens_or_ended || true
     [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
 done
 [ -S "$XDG_RUNTIME_DIR/$socket" ] || { cat "$SHOTS/weston.log" >&2; fail "weston did not start"; }
@@ -34,15 +31,13 @@ a11y() { timeout -k 5 60 /usr/bin/python3 "$here/a11y.py" "$@" || fail "a11y.py 
 # Waits up to ten seconds for a line to be on the screen (or, with "not", to be gone), as a
 # screen reader finds it.
 expect_on_screen() { # [not] line
-    local want=0
-    [ "$1" = not ] && want=1 && shift
-    for _ in $(seq "$WAIT_STEPS"); do
-        local found=1
-        a11y showing | grep -qxF "$1" && found=0
-        [ $found -eq $want ] && return 0
-        sleep 0.05
-    done
-    fail "$([ $want -eq 1 ] && echo "still ")$([ $want -eq 0 ] && echo "not ")on the screen: '$1'"
+    local want=yes
+    [ "$1" = not ] && want=no && shift
+    wait_until screen_shows $want "$1" ||
+        fail "$([ $want = no ] && echo "still" || echo "not") on the screen: '$1'"
+}
+screen_shows() { # yes|no line
+    if a11y showing | grep -qxF "$2"; then [ "$1" = yes ]; else [ "$1" = no ]; fi
 }
 
 log=$SHOTS/wayland-protocol.log

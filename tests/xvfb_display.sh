@@ -20,6 +20,26 @@ private_environment() {
         export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
 }
 
+# wait_until COMMAND...: runs the command until it succeeds, WAIT_STEPS times at most (200 unless
+# the caller sets another number) with WAIT_PAUSE seconds between (0.05); fails when it never
+# did. Whoever waits says what for when it fails.
+wait_until() {
+    for _ in $(seq "${WAIT_STEPS:-200}"); do
+        "$@" && return 0
+        sleep "${WAIT_PAUSE:-0.05}"
+    done
+    return 1
+}
+
+# Whether the Xvfb started below answers on the display that it wrote to FILE (then sets number),
+# or has ended.
+xvfb_answers_or_ended() { # file
+    number=$(head -n1 "$1")
+    [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && return 0
+    number=""
+    ! kill -0 "$XVFB_PID" 2>/dev/null
+}
+
 # start_xvfb [SCREEN]: starts Xvfb and waits until it answers a client, up to a minute on a
 # starved machine; sets DISPLAY, XVFB_PID and XVFB_LOG (its own error output, which a failure
 # shows).
@@ -31,13 +51,7 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset \
         3>"$fdfile" 2>"$XVFB_LOG" &
     XVFB_PID=$!
-    for _ in $(seq 600); do
-        number=$(head -n1 "$fdfile")
-        [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break
-        number=""
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
+    WAIT_STEPS=600 WAIT_PAUSE=0.1 wait_until xvfb_answers_or_ended "$fdfile" || true
     rm -f "$fdfile"
     if [ -z "$number" ]; then
         echo "Xvfb did not start or does not answer; its output:" >&2

@@ -47,30 +47,21 @@ far_points() {
 # the screen what was there before, so grey left by a larger size drawn earlier would pass for
 # a drawing at the new one. (The window manager may also merge a shrink with the grow after it.)
 grow_to_the_limit() { # window width height
-    local all_grey="$FORM_GREY $FORM_GREY $FORM_GREY" _
-    for _ in $(seq "$WAIT_STEPS"); do
-        [ "$(far_points)" != "$all_grey" ] && break
-        sleep 0.05
-    done
-    [ "$(far_points)" != "$all_grey" ] ||
+    wait_until far_points_not_grey ||
         fail "the window still covers the screen's far edges at $(window_size "$1")"
     xdotool windowsize "$1" "$2" "$3"
-    for _ in $(seq "$WAIT_STEPS"); do
-        [ "$(far_points)" = "$all_grey" ] && return
-        sleep 0.05
-    done
-    fail "the window did not grow over the screen ($(window_size "$1"))"
+    wait_until far_points_grey || fail "the window did not grow over the screen ($(window_size "$1"))"
 }
+far_points_grey() { [ "$(far_points)" = "$FORM_GREY $FORM_GREY $FORM_GREY" ]; }
+far_points_not_grey() { ! far_points_grey; }
 
 # Waits until the program has given back what a window at the largest size took.
 wait_for_memory_back() { # pid what
-    local rss
-    for _ in $(seq "$WAIT_STEPS"); do
-        rss=$(memory_kib "$1" VmRSS)
-        [ "$rss" -lt $((128 * 1024)) ] && return
-        sleep 0.05
-    done
-    fail "$2: still $rss KiB in use after the window shrank"
+    wait_until memory_back "$1" || fail "$2: still $RSS KiB in use after the window shrank"
+}
+memory_back() { # pid; sets RSS
+    RSS=$(memory_kib "$1" VmRSS)
+    [ "$RSS" -lt $((128 * 1024)) ]
 }
 
 # The reference: a bare Qt window with one label, at the largest size that the game allows.

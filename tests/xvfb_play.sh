@@ -20,25 +20,22 @@ read_screen() { /usr/bin/python3 "$here/a11y.py" showing; }
 expect_on_screen() { # [not] line
     local want=yes
     [ "$1" = not ] && want=no && shift
-    for _ in $(seq 20); do
-        read_screen >"$SHOTS/screen.txt"
-        if grep -qxF "$1" "$SHOTS/screen.txt"; then [ $want = yes ] && return; else
-            [ $want = no ] && return; fi
-        sleep 0.5
-    done
-    fail "on the screen: '$1' expected $want (see $SHOTS/screen.txt)"
+    WAIT_STEPS=20 WAIT_PAUSE=0.5 wait_until screen_shows $want "$1" ||
+        fail "on the screen: '$1' expected $want (see $SHOTS/screen.txt)"
+}
+screen_shows() { # yes|no line
+    read_screen >"$SHOTS/screen.txt"
+    if grep -qxF "$2" "$SHOTS/screen.txt"; then [ "$1" = yes ]; else [ "$1" = no ]; fi
 }
 expect_not_on_screen() { expect_on_screen not "$1"; }
 # Waits up to ten seconds for the keyboard focus to be on a control ("role<TAB>name"): keys
 # typed before the game has taken the focus back from a closed message would go astray.
 expect_focus() { # line
-    local now
-    for _ in $(seq 20); do
-        now=$(/usr/bin/python3 "$here/a11y.py" focused)
-        [ "$now" = "$1" ] && return
-        sleep 0.5
-    done
-    fail "the focus: '$1' expected, '$now' found"
+    WAIT_STEPS=20 WAIT_PAUSE=0.5 wait_until focus_on "$1" || fail "the focus: '$1' expected, '$FOCUS' found"
+}
+focus_on() { # line; sets FOCUS
+    FOCUS=$(/usr/bin/python3 "$here/a11y.py" focused)
+    [ "$FOCUS" = "$1" ]
 }
 # A pixel of the game window's client area, as ImageMagick's hex colour.
 pixel() { # shot x y
@@ -147,7 +144,7 @@ expect_on_screen $'label\tQuarter 2, Falders: -4\t'
 # The last quarter: the screen reader hears the totals unasked.
 /usr/bin/python3 "$here/a11y.py" hear 30 >"$SHOTS/heard.txt" 2>&1 &
 pids+=($!)
-for _ in $(seq "$WAIT_STEPS"); do grep -q listening "$SHOTS/heard.txt" && break; sleep 0.05; done
+wait_until grep -q listening "$SHOTS/heard.txt" || fail "the screen reader's listener did not start"
 enter_guess 7 3
 wait_for_pixel "$game_window" 650 488 '#000000' # the sum line of the score table
 shoot play-5-celebration
@@ -174,7 +171,8 @@ colours=$(convert "$SHOTS/play-6-seal.png" -crop "${WIDTH}x${HEIGHT}+$X+$Y" +rep
 [ "$colours" -eq 1 ] || fail "the form is not white around the seal ($colours colours)"
 [ "$(pixel play-6-seal 364 156)" = "#000000" ] || fail "no seal"
 
-for _ in $(seq "$WAIT_STEPS"); do [ "$(wc -l <"$SHOTS/heard.txt")" -ge 2 ] && break; sleep 0.05; done
+heard_twice() { [ "$(wc -l <"$SHOTS/heard.txt")" -ge 2 ]; }
+wait_until heard_twice || true # what was heard says what is missing
 [ "$(sed -n 2p "$SHOTS/heard.txt")" = "Total, Falders: 100. Total, Tolveys: 123" ] ||
     fail "what the screen reader heard at the end: $(cat "$SHOTS/heard.txt")"
 close_window "$game_window"

@@ -25,16 +25,15 @@ running() { # pid
     stat=${stat##*) }
     [ "${stat%% *}" != Z ]
 }
+none_running() {
+    local pid
+    for pid in "${pids[@]}"; do ! running "$pid" || return 1; done
+}
 cleanup() {
     # Stopped ones too; and whatever has not ended five seconds later is killed.
-    local pid left
+    local pid
     for pid in "${pids[@]}"; do kill -TERM "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true; done
-    for _ in $(seq 50); do
-        left=0
-        for pid in "${pids[@]}"; do running "$pid" && left=1 || true; done
-        [ $left -eq 0 ] && break
-        sleep 0.1
-    done
+    WAIT_STEPS=100 wait_until none_running || true
     for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     { wait || true; } 2>/dev/null
     rm -rf "$SESSION_HOME"
@@ -76,12 +75,9 @@ start_display() {
     pids+=("$XVFB_PID")
     openbox --config-file "$SESSION_DIR/openbox-rc.xml" >>"$SHOTS/openbox.log" 2>&1 &
     pids+=($!)
-    for _ in $(seq "$WAIT_STEPS"); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
-        sleep 0.05
-    done
-    fail "the window manager did not start"
+    wait_until window_manager_runs || fail "the window manager did not start"
 }
+window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # Ends the display with everything on it, as when an X server goes away.
 stop_display() {
@@ -94,23 +90,20 @@ visible_windows() {
     xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
 }
 
+window_count_is() { [ "$(visible_windows "$1" | wc -l)" -eq "$2" ]; } # title count
 wait_for_windows() { # title count
-    for _ in $(seq "$WAIT_STEPS"); do
-        [ "$(visible_windows "$1" | wc -l)" -eq "$2" ] && return 0
-        sleep 0.05
-    done
-    fail "expected $2 visible window(s) titled '$1', found $(visible_windows "$1" | wc -l)"
+    wait_until window_count_is "$1" "$2" ||
+        fail "expected $2 visible window(s) titled '$1', found $(visible_windows "$1" | wc -l)"
 }
 
 # Waits until the one visible window with this title is another than the given one.
 wait_for_other_window() { # title old-window
-    for _ in $(seq "$WAIT_STEPS"); do
-        local now
-        now=$(visible_windows "$1")
-        [ "$(wc -w <<<"$now")" -eq 1 ] && [ "$now" != "$2" ] && return 0
-        sleep 0.05
-    done
-    fail "the window titled '$1' did not give way to another one"
+    wait_until other_window "$1" "$2" || fail "the window titled '$1' did not give way to another one"
+}
+other_window() { # title old-window
+    local now
+    now=$(visible_windows "$1")
+    [ "$(wc -w <<<"$now")" -eq 1 ] && [ "$now" != "$2" ]
 }
 
 # Where a window's client area lies on the screen: sets X, Y, WIDTH and HEIGHT.
@@ -146,16 +139,11 @@ close_window() {
 # Waits for the program to end; sets EXIT_STATUS. (Not in a subshell: only this shell can
 # wait for its own children.)
 wait_for_exit() { # pid
-    for _ in $(seq "$WAIT_STEPS"); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            EXIT_STATUS=0
-            wait "$1" || EXIT_STATUS=$?
-            return
-        fi
-        sleep 0.05
-    done
-    fail "the program did not end"
+    wait_until ended "$1" || fail "the program did not end"
+    EXIT_STATUS=0
+    wait "$1" || EXIT_STATUS=$?
 }
+ended() { ! kill -0 "$1" 2>/dev/null; } # pid
 
 # Starts the game with the command given (the program, or a tool that runs it), clicks its title
 # screen and waits for the game screen; sets PID and GAME_WINDOW. The program's errors go to
@@ -194,12 +182,9 @@ enter_guess() { # home visiting
 
 # Waits until the window with the keyboard focus is this one.
 wait_for_focus() { # window
-    for _ in $(seq "$WAIT_STEPS"); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.05
-    done
-    fail "window $1 did not get the keyboard focus"
+    wait_until focus_is "$1" || fail "window $1 did not get the keyboard focus"
 }
+focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; } # window
 
 # The colour of one pixel of the screen, as ImageMagick's hex colour (#RRGGBB).
 screen_pixel() { # x y
@@ -214,14 +199,14 @@ pixel_of() { # window x y
 
 # Waits until a pixel of a window's client area shows a colour (or, with "not", another one).
 wait_for_pixel() { # [not] window x y colour
-    local want=yes now
+    local want=yes
     [ "$1" = not ] && want=no && shift
-    for _ in $(seq "$WAIT_STEPS"); do
-        now=$(pixel_of "$1" "$2" "$3")
-        if [ "$now" = "$4" ]; then [ $want = yes ] && return 0; else [ $want = no ] && return 0; fi
-        sleep 0.05
-    done
-    fail "pixel ($2, $3) of window $1: expected $([ $want = no ] && echo "other than ")$4, found $now"
+    wait_until pixel_is $want "$@" ||
+        fail "pixel ($2, $3) of window $1: expected $([ $want = no ] && echo "other than ")$4, found $PIXEL"
+}
+pixel_is() { # yes|no window x y colour; sets PIXEL
+    PIXEL=$(pixel_of "$2" "$3" "$4")
+    if [ "$PIXEL" = "$5" ]; then [ "$1" = yes ]; else [ "$1" = no ]; fi
 }
 
 shoot() {

@@ -37,7 +37,7 @@ if grep -q 'Could not find the Qt platform plugin "wayland"' <<<"$message"; then
 s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); time.sleep(60)' \
         "$XDG_RUNTIME_DIR/wayland-standin" &
     pids+=($!)
-    for _ in $(seq "$WAIT_STEPS"); do [ -S "$XDG_RUNTIME_DIR/wayland-standin" ] && break; sleep 0.05; done
+    wait_until test -S "$XDG_RUNTIME_DIR/wayland-standin" || fail "the stand-in compositor did not start"
     status=0
     message=$(timeout -k 5 30 env -u DISPLAY WAYLAND_DISPLAY=wayland-standin "$game" 2>&1) ||
         status=$?
