@@ -10,6 +10,14 @@
 #include <QTest>
 #include <QWidget>
 
+// What QtTest prints for a game variable whose check fails.
+namespace rt {
+inline char* toString(const Integer& value)
+{
+    return QTest::toString(int(value));
+}
+} // namespace rt
+
 namespace forms {
 
 // The widget behind one of the game form's controls.
@@ -74,55 +82,8 @@ struct frmGameProbe
     static float faldMarkerLeft(const frmGame& game) { return game.imgFald.Left(); }
 
     // The game's variables, each by its name.
-    struct Variables
-    {
-        int intFieldLeft = 0;
-        int intFieldTop = 0;
-        int intQuarter = 0;
-        int intClicks = 0;
-        int intTolveyScore = 0;
-        int intFaldScore = 0;
-        int intTolveyLeft = 0;
-        int intFaldLeft = 0;
-        int intFaldQ1 = 0;
-        int intFaldQ2 = 0;
-        int intFaldQ3 = 0;
-        int intTolveyQ1 = 0;
-        int intTolveyQ2 = 0;
-        int intTolveyQ3 = 0;
-        int intFaldQ4 = 0;
-        int intTolveyQ4 = 0;
-        int intDelayOuter = 0;
-        int intDelayInner = 0;
-        int intTicks = 0;
-
-        friend bool operator==(const Variables&, const Variables&) = default;
-    };
-
-    static Variables variables(const frmGame& game)
-    {
-        return {
-            .intFieldLeft = game.intFieldLeft.value(),
-            .intFieldTop = game.intFieldTop.value(),
-            .intQuarter = game.intQuarter.value(),
-            .intClicks = game.intClicks.value(),
-            .intTolveyScore = game.intTolveyScore.value(),
-            .intFaldScore = game.intFaldScore.value(),
-            .intTolveyLeft = game.intTolveyLeft.value(),
-            .intFaldLeft = game.intFaldLeft.value(),
-            .intFaldQ1 = game.intFaldQ1.value(),
-            .intFaldQ2 = game.intFaldQ2.value(),
-            .intFaldQ3 = game.intFaldQ3.value(),
-            .intTolveyQ1 = game.intTolveyQ1.value(),
-            .intTolveyQ2 = game.intTolveyQ2.value(),
-            .intTolveyQ3 = game.intTolveyQ3.value(),
-            .intFaldQ4 = game.intFaldQ4.value(),
-            .intTolveyQ4 = game.intTolveyQ4.value(),
-            .intDelayOuter = game.intDelayOuter.value(),
-            .intDelayInner = game.intDelayInner.value(),
-            .intTicks = game.intTicks.value(),
-        };
-    }
+    using Variables = frmGameState;
+    static Variables variables(const frmGame& game) { return game; }
 };
 
 } // namespace forms

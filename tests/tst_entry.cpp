@@ -380,9 +380,9 @@ void TestEntry::theCelebrationWaitsWhileAMessageIsOpen()
         // longer than the rest of the celebration takes: were the ticks not held back, the last
         // one would hide the visiting box, and the handler's SetFocus on it would end the
         // program once the box closes.
-        ticksWhileOpen << variables().intTicks;
+        ticksWhileOpen << variables().intTicks.value();
         QTest::qWait(2500);
-        ticksWhileOpen << variables().intTicks;
+        ticksWhileOpen << variables().intTicks.value();
     });
     guess("", "");
     rt::setMessageBoxHandler(std::move(recorder));

@@ -275,7 +275,7 @@ void TestField::theTimerRunsTheRestOfTheCelebration()
     while (ticks < 75) {
         QVERIFY2(clock.elapsed() < 60000, qPrintable(QString::number(ticks)));
         QTest::qWait(5);
-        const int now = frmGameProbe::variables(*game).intTicks;
+        const int now = frmGameProbe::variables(*game).intTicks.value();
         QVERIFY2(now >= ticks && now <= 75, qPrintable(QString("%1, %2").arg(ticks).arg(now)));
         ticks = now;
     }

@@ -349,17 +349,17 @@ private:
             return condition;
         };
 
-        const int quarter = v.intQuarter;
+        const int quarter = v.intQuarter.value();
         if (!expect(quarter >= 1 && quarter <= 4, QStringLiteral("intQuarter is %1").arg(quarter)))
             return;
         expect(v.intTolveyLeft == 840 + 2600 * (quarter - 1) &&
                    v.intFaldLeft == 840 + 1250 * (quarter - 1),
                QStringLiteral("the markers' variables stand at %1 and %2 in quarter %3")
-                   .arg(v.intTolveyLeft)
-                   .arg(v.intFaldLeft)
+                   .arg(v.intTolveyLeft.value())
+                   .arg(v.intFaldLeft.value())
                    .arg(quarter));
-        expect(frmGameProbe::tolveyMarkerLeft(game) == v.intTolveyLeft &&
-                   frmGameProbe::faldMarkerLeft(game) == v.intFaldLeft,
+        expect(frmGameProbe::tolveyMarkerLeft(game) == v.intTolveyLeft.value() &&
+                   frmGameProbe::faldMarkerLeft(game) == v.intFaldLeft.value(),
                QStringLiteral("the marker images stand elsewhere than their variables say"));
         expect(text("lblQuarter") == QString::number(quarter),
                QStringLiteral("lblQuarter shows '%1' in quarter %2")
@@ -370,8 +370,10 @@ private:
         // the quarters not filed yet are blank and 0.
         const char* const labels[4][2] = {
             {"lbl1", "lbl2"}, {"lbl3", "lbl4"}, {"lbl5", "lbl6"}, {"lbl7", "lbl8"}};
-        const int filedVisiting[4] = {v.intFaldQ1, v.intFaldQ2, v.intFaldQ3, v.intFaldQ4};
-        const int filedHome[4] = {v.intTolveyQ1, v.intTolveyQ2, v.intTolveyQ3, v.intTolveyQ4};
+        const int filedVisiting[4] = {v.intFaldQ1.value(), v.intFaldQ2.value(), v.intFaldQ3.value(),
+                                      v.intFaldQ4.value()};
+        const int filedHome[4] = {v.intTolveyQ1.value(), v.intTolveyQ2.value(),
+                                  v.intTolveyQ3.value(), v.intTolveyQ4.value()};
         const bool finished = !text("lbl8").isEmpty();
         for (int q = 1; q <= 4; ++q) {
             const int visiting = filedVisiting[q - 1];
@@ -398,9 +400,9 @@ private:
                        .arg(home));
         }
         if (finished) {
-            const auto visitingSum = sum16({v.intFaldQ1, v.intFaldQ2, v.intFaldQ3, v.intFaldQ4});
-            const auto homeSum =
-                sum16({v.intTolveyQ1, v.intTolveyQ2, v.intTolveyQ3, v.intTolveyQ4});
+            const auto visitingSum =
+                sum16({filedVisiting[0], filedVisiting[1], filedVisiting[2], filedVisiting[3]});
+            const auto homeSum = sum16({filedHome[0], filedHome[1], filedHome[2], filedHome[3]});
             if (visitingSum)
                 expect(text("lblFalScore") == QString::number(*visitingSum),
                        QStringLiteral("visiting total '%1', not %2")

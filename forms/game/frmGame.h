@@ -7,9 +7,35 @@
 
 namespace forms {
 
+// The state of the game; every value a 16-bit integer that refuses to overflow.
+struct frmGameState
+{
+    rt::Integer intFieldLeft{};
+    rt::Integer intFieldTop{};
+    rt::Integer intQuarter{};
+    rt::Integer intClicks{};
+    rt::Integer intTolveyScore{};
+    rt::Integer intFaldScore{};
+    rt::Integer intTolveyLeft{};
+    rt::Integer intFaldLeft{};
+    rt::Integer intFaldQ1{};
+    rt::Integer intFaldQ2{};
+    rt::Integer intFaldQ3{};
+    rt::Integer intTolveyQ1{};
+    rt::Integer intTolveyQ2{};
+    rt::Integer intTolveyQ3{};
+    rt::Integer intFaldQ4{};
+    rt::Integer intTolveyQ4{};
+    rt::Integer intDelayOuter{};
+    rt::Integer intDelayInner{};
+    rt::Integer intTicks{};
+
+    friend bool operator==(const frmGameState&, const frmGameState&) = default;
+};
+
 // The game screen: the score entry, the score table, the field with a marker for each team,
 // and the celebration at the end.
-class frmGame : public rt::Form
+class frmGame : public rt::Form, private frmGameState
 {
 public:
     frmGame();
@@ -59,27 +85,6 @@ private:
     rt::Label lblEnter;
     rt::Label lblFalds;
     rt::Label lblTolveys;
-
-    // The state of the game; every value a 16-bit integer that refuses to overflow.
-    rt::Integer intFieldLeft;
-    rt::Integer intFieldTop;
-    rt::Integer intQuarter;
-    rt::Integer intClicks;
-    rt::Integer intTolveyScore;
-    rt::Integer intFaldScore;
-    rt::Integer intTolveyLeft;
-    rt::Integer intFaldLeft;
-    rt::Integer intFaldQ1;
-    rt::Integer intFaldQ2;
-    rt::Integer intFaldQ3;
-    rt::Integer intTolveyQ1;
-    rt::Integer intTolveyQ2;
-    rt::Integer intTolveyQ3;
-    rt::Integer intFaldQ4;
-    rt::Integer intTolveyQ4;
-    rt::Integer intDelayOuter;
-    rt::Integer intDelayInner;
-    rt::Integer intTicks;
 
     // Lets the tests read the state.
     friend struct frmGameProbe;
