@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "runtime/picture.h"
+
 #include <QApplication>
 #include <QIcon>
 
@@ -20,7 +22,7 @@ void setWindowIcons()
     // The sizes that title and task bars use.
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(rt::readPicture(QStringLiteral(":/icon/%1.png").arg(size)));
     QApplication::setWindowIcon(icon);
 }
 

@@ -4,6 +4,7 @@
 #include "runtime/font.h"
 #include "runtime/formwidget.h"
 #include "runtime/handler.h"
+#include "runtime/picture.h"
 #include "runtime/units.h"
 
 #include <QLabel>
@@ -208,7 +209,8 @@ void Image::build(const Row& row, FormWidget& form)
         const bool dense = scale > 1;
         QPixmap& shown = pictures[dense];
         if (shown.isNull()) {
-            shown.load(dense ? QString(path).insert(path.lastIndexOf(u'.'), u"@2x") : path);
+            shown =
+                readPicture(dense ? QString(path).insert(path.lastIndexOf(u'.'), u"@2x") : path);
             shown.setDevicePixelRatio(dense ? 2 : 1);
         }
         if (stretch)

@@ -5,10 +5,27 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstring>
+#include <link.h>
 
 namespace {
 enum class Background { Opaque, TransparentWhite, Transparent };
+
+// Whether this process has loaded any of Qt's image plugins, which live in its plugin folder
+// "imageformats".
+bool imagePluginLoaded()
+{
+    bool loaded = false;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* found) {
+            if (std::strstr(info->dlpi_name, "/imageformats/"))
+                *static_cast<bool*>(found) = true;
+            return 0;
+        },
+        &loaded);
+    return loaded;
 }
+} // namespace
 Q_DECLARE_METATYPE(Background)
 
 // The pictures in the program's resources, as the build renders them.
@@ -17,9 +34,9 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private slots:
+    void onTheScreen(); // first: the tests after it read pictures the plain way
     void pictures_data();
     void pictures();
-    void onTheScreen();
 };
 
 void TestPictures::pictures_data()
@@ -95,7 +112,8 @@ void TestPictures::pictures()
 }
 
 // A picture as the screen shows it: at 1x and 2x pixel for pixel as drawn; at any other scale
-// resampled smoothly, so that its edges blend into what lies around them.
+// resampled smoothly, so that its edges blend into what lies around them. It is read as the PNG
+// that it is, without loading Qt's image plugins for other formats.
 void TestPictures::onTheScreen()
 {
     struct Board : rt::Form
@@ -117,6 +135,7 @@ void TestPictures::onTheScreen()
     const qreal scale = form.widget()->devicePixelRatioF();
     const QImage shown =
         form.imgWin.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!imagePluginLoaded());
     QImage source(scale > 1 ? QStringLiteral(":/pictures/tolveys-win@2x.png")
                             : QStringLiteral(":/pictures/tolveys-win.png"));
     source.setDevicePixelRatio(scale > 1 ? 2 : 1);

@@ -1,0 +1,14 @@
+#include "picture.h"
+
+#include <QImageReader>
+
+namespace rt {
+
+QPixmap readPicture(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImageReader(&reader);
+}
+
+} // namespace rt
