@@ -261,7 +261,7 @@ int main(int argc, char* argv[])
     const std::string game = gamesOnly ? "" : argv[quick ? 2 : 1];
     const std::string bare = gamesOnly ? "" : argv[quick ? 3 : 2];
     const std::string pictures = gamesOnly ? "" : argv[quick ? 4 : 3];
-    const int launches = quick ? 3 : 21;
+    const int launches = quick ? 3 : 61;
     const int games = quick ? 4 : 40;
     const int idleTrials = quick ? 1 : 3;
     const double idleSeconds = quick ? 1 : 5;
