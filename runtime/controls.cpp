@@ -13,7 +13,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <stdexcept>
 #include <string>
@@ -196,27 +195,28 @@ void CommandButton::onClick(std::function<void()> handler)
 
 void Image::build(const Row& row, FormWidget& form)
 {
-    // The picture is read when it is first painted, and only at the density it is shown at.
+    // The picture is read when it is first painted, only at the density it is shown at, and made
+    // once at its size on the screen: every paint then copies it pixel for pixel. (Scaled as it
+    // is drawn, it would be resampled on each paint, by threads that Qt starts for it.)
     auto paint = [path = QString::fromUtf8(row.picture), stretch = row.stretch,
-                  pictures = std::array<QPixmap, 2>()](QPainter& painter,
-                                                       const QWidget& widget) mutable {
-        // At 1x and 2x each pixel of the picture is a pixel of the screen; at any other scale
-        // (1.25x, 1.5x, ...) the picture is resampled, and smoothly, or thin lines would break
-        // up.
+                  shown = QPixmap()](QPainter& painter, const QWidget& widget) mutable {
         const qreal scale = widget.devicePixelRatioF();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform,
-                              stretch || (scale != 1 && scale != 2));
-        const bool dense = scale > 1;
-        QPixmap& shown = pictures[dense];
-        if (shown.isNull()) {
+        if (shown.isNull() || shown.devicePixelRatio() != scale) {
+            const bool dense = scale > 1;
             shown =
                 readPicture(dense ? QString(path).insert(path.lastIndexOf(u'.'), u"@2x") : path);
             shown.setDevicePixelRatio(dense ? 2 : 1);
+            // At 1x and 2x each pixel of the picture is a pixel of the screen. Stretched, or at
+            // any other scale (1.25x, 1.5x, ...), it is resampled, and smoothly, or thin lines
+            // would break up.
+            const QSizeF size = stretch ? QSizeF(widget.size()) : shown.deviceIndependentSize();
+            const QSize pixels = (size * scale).toSize();
+            if (!shown.isNull() && shown.size() != pixels) {
+                shown = shown.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                shown.setDevicePixelRatio(scale);
+            }
         }
-        if (stretch)
-            painter.drawPixmap(widget.rect(), shown);
-        else
-            painter.drawPixmap(QPoint(0, 0), shown);
+        painter.drawPixmap(QPoint(0, 0), shown);
     };
     auto* image = new Graphic(QAccessible::Graphic, std::move(paint), &form);
     // The picture ignores the mouse; the press stops here all the same.

@@ -1,5 +1,6 @@
 #include "runtime/form.h"
 
+#include <QDir>
 #include <QImage>
 #include <QSet>
 #include <QTest>
@@ -112,30 +113,53 @@ void TestPictures::pictures()
 }
 
 // A picture as the screen shows it: at 1x and 2x pixel for pixel as drawn; at any other scale
-// resampled smoothly, so that its edges blend into what lies around them. It is read as the PNG
-// that it is, without loading Qt's image plugins for other formats.
+// resampled smoothly, so that its edges blend into what lies around them; stretched, over the
+// whole of its control. It is read as the PNG that it is, without loading Qt's image plugins for
+// other formats, and made at its size once, without the threads that Qt starts to resample a
+// picture as it draws it.
 void TestPictures::onTheScreen()
 {
     struct Board : rt::Form
     {
         Board()
-            : rt::Form({.caption = "pictures", .clientWidth = 1500, .clientHeight = 1500})
+            : rt::Form({.caption = "pictures", .clientWidth = 3600, .clientHeight = 1815})
         {
             static constexpr rt::ControlRow<Board> kControls[] = {
                 rt::bind(&Board::imgWin, {.name = "imgWin",
                                           .at = {0, 0, 750, 750},
-                                          .picture = ":/pictures/tolveys-win.png"})};
+                                          .picture = ":/pictures/tolveys-win.png"}),
+                rt::bind(&Board::imgEmblem, {.name = "imgEmblem",
+                                             .at = {1500, 0, 1935, 1815},
+                                             .picture = ":/pictures/tolveys-emblem.png",
+                                             .stretch = true})};
             build(*this, kControls);
         }
         rt::Image imgWin;
+        rt::Image imgEmblem;
     } form;
+    const auto threads = [] {
+        return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    };
+    const QStringList before = threads();
     form.Show();
     QVERIFY(QTest::qWaitForWindowExposed(form.widget()));
+    QCOMPARE(threads(), before);
 
     const qreal scale = form.widget()->devicePixelRatioF();
     const QImage shown =
         form.imgWin.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage stretched =
+        form.imgEmblem.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(!imagePluginLoaded());
+
+    // The emblem's purple reaches every corner of its 129 by 121 pixels.
+    const QRgb purple = qRgb(62, 52, 104);
+    QCOMPARE(stretched.size(), QSize(129, 121) * scale);
+    const int right = stretched.width() - 1, bottom = stretched.height() - 1;
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
+        QCOMPARE(stretched.pixel(corner), purple);
+
     QImage source(scale > 1 ? QStringLiteral(":/pictures/tolveys-win@2x.png")
                             : QStringLiteral(":/pictures/tolveys-win.png"));
     source.setDevicePixelRatio(scale > 1 ? 2 : 1);
