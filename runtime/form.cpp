@@ -51,8 +51,9 @@ void Form::load()
 
 void Form::Show()
 {
+    // A window that is shown gets the keyboard focus from the window manager (or the Wayland
+    // compositor), as any new window does.
     m_widget->show();
-    m_widget->activateWindow();
 }
 
 void Form::Hide()
