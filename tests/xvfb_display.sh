@@ -20,9 +20,10 @@ private_environment() {
         export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/no-bus
 }
 
-# wait_until COMMAND...: runs the command until it succeeds, WAIT_STEPS times at most (200 unless
-# the caller sets another number) with WAIT_PAUSE seconds between (0.05); fails when it never
-# did. Whoever waits says what for when it fails.
+# wait_until COMMAND...: runs the command until it succeeds, WAIT_STEPS times at most (200, ten
+# seconds, unless the caller sets another number: a test under valgrind waits longer) with
+# WAIT_PAUSE seconds between (0.05); fails when it never did. Whoever waits says what for when it
+# fails.
 wait_until() {
     for _ in $(seq "${WAIT_STEPS:-200}"); do
         "$@" && return 0

@@ -4,9 +4,6 @@
 set -euo pipefail
 
 SHOTS=${VORLAN_SCREENSHOTS:-$PWD/screenshots}
-# How many 50 ms steps the waits below take before they give up (ten seconds; more for a program
-# that runs under valgrind).
-WAIT_STEPS=${WAIT_STEPS:-200}
 mkdir -p "$SHOTS"
 SESSION_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$SESSION_DIR/xvfb_display.sh"
